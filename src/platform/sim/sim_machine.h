@@ -28,14 +28,14 @@ class SimMachine : public IpHelper, public ConnectionNames, public HostInfo {
         std::vector<std::uint8_t> mac = {0x00, 0x0c, 0x29, 0x00, 0x00, 0x00};
         std::string ip = "0.0.0.0";
         std::string mask = "0.0.0.0";
-        std::string gateway;
+        std::string gateway{};
         bool dhcp = false;
-        std::string dhcpServer;
+        std::string dhcpServer{};
         std::int64_t leaseObtained = 0;
         std::int64_t leaseExpires = 0;
-        std::string primaryWins; // HaveWins when either WINS text is set
-        std::string secondaryWins;
-        std::vector<std::string> dns;
+        std::string primaryWins{}; // HaveWins when either WINS text is set
+        std::string secondaryWins{};
+        std::vector<std::string> dns{};
         bool autoconfig = true;
         std::uint32_t operStatus = 5;
         std::uint32_t speed = 100000000;
