@@ -19,5 +19,9 @@ int Usage(const char* name);
 
 int Load(const Args& args);
 int Script(const Args& args);
+int Adapters(const Args& args);
+int Interfaces(const Args& args);
+int Routes(const Args& args);
+int Host(const Args& args);
 
 } // namespace corvane::ctl

@@ -10,6 +10,10 @@ namespace {
 const Command kCommands[] = {
     {"load", "load [FILE] [--multiple]", &Load},
     {"script", "script RECORD", &Script},
+    {"adapters", "adapters", &Adapters},
+    {"interfaces", "interfaces", &Interfaces},
+    {"routes", "routes", &Routes},
+    {"host", "host", &Host},
 };
 
 int Overview() {
