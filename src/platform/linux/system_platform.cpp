@@ -1,18 +1,35 @@
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/reg_file_store.h"
 
 namespace corvane {
 
 namespace {
+
+// Where the per-adapter APIPA switch is kept, as on the system that defined it.
+constexpr const char* kInterfacesKey =
+    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 struct LinuxPlatform : Platform {
     LinuxPlatform() {
         ipHelper = &ip;
         connectionNames = &names;
         hostInfo = &host;
+        settings = &store;
+        ip.SetApipaLookup([this](const std::string& adapter) -> std::optional<std::uint32_t> {
+            auto key = store.OpenKey(StoreRoot::LocalMachine, kInterfacesKey + adapter,
+                                     KeyAccess::ExistingReadOnly);
+            if (!key.ok() || !key.value)
+                return std::nullopt;
+            auto value = key.value->ReadDword("IPAutoconfigurationEnabled");
+            if (!value.ok())
+                return std::nullopt;
+            return value.value;
+        });
     }
     LinuxIpHelper ip;
     LinuxConnectionNames names;
     LinuxHostInfo host;
+    RegFileStore store;
 };
 
 } // namespace
