@@ -10,7 +10,8 @@ constexpr const char* kInterfacesKey =
     "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 struct LinuxPlatform : Platform {
-    LinuxPlatform() {
+    LinuxPlatform(const LinuxPaths& paths, const std::string& storePath)
+        : ip(paths), store(storePath) {
         ipHelper = &ip;
         connectionNames = &names;
         hostInfo = &host;
@@ -34,8 +35,13 @@ struct LinuxPlatform : Platform {
 
 } // namespace
 
+std::unique_ptr<Platform> CreateLinuxPlatform(const LinuxPaths& paths,
+                                              const std::string& storePath) {
+    return std::make_unique<LinuxPlatform>(paths, storePath);
+}
+
 std::unique_ptr<Platform> CreateSystemPlatform() {
-    return std::make_unique<LinuxPlatform>();
+    return CreateLinuxPlatform(LinuxPaths{}, RegFileStore::DefaultPath());
 }
 
 } // namespace corvane
