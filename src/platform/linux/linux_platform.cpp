@@ -288,15 +288,13 @@ SysError LinuxIpHelper::GetAdaptersInfo(std::vector<AdapterRecord>& adapters) {
 }
 
 SysError LinuxIpHelper::GetPerAdapterInfo(std::uint32_t index, PerAdapterInfo& info) {
-    Snapshot s;
-    if (SysError e = ReadSnapshot(kLinks, s))
-        return e;
-    auto it = std::find_if(s.links.begin(), s.links.end(),
-                           [&](const Link& l) { return l.index == index; });
-    if (it == s.links.end())
+    Link link;
+    if (index == 0 || index > 0x7FFFFFFF)
         return ENODEV;
+    if (SysError e = ReadLink(index, {}, link))
+        return e;
     info = {};
-    std::optional<std::uint32_t> stored = apipa_ ? apipa_(it->name) : std::nullopt;
+    std::optional<std::uint32_t> stored = apipa_ ? apipa_(link.name) : std::nullopt;
     info.AutoconfigEnabled = stored.value_or(1) != 0 ? 1 : 0;
     if (auto text = ReadFile(paths_.resolvConf)) {
         info.DnsServerList = NameServersOf(*text);
@@ -341,15 +339,13 @@ SysError LinuxIpHelper::GetIfTable(std::vector<IfRow>& rows, bool sorted) {
 }
 
 SysError LinuxIpHelper::GetIfEntry(IfRow& row) {
-    Snapshot s;
-    if (SysError e = ReadSnapshot(kLinks, s))
+    Link link;
+    if (row.dwIndex == 0 || row.dwIndex > 0x7FFFFFFF)
+        return ENODEV;
+    if (SysError e = ReadLink(row.dwIndex, {}, link))
         return e;
-    for (const Link& l : s.links)
-        if (l.index == row.dwIndex) {
-            row = RowOf(paths_, l);
-            return kSuccess;
-        }
-    return ENODEV;
+    row = RowOf(paths_, link);
+    return kSuccess;
 }
 
 SysError LinuxIpHelper::GetIpForwardTable(std::vector<ForwardRow>& rows, bool sorted) {
@@ -388,13 +384,11 @@ std::optional<std::string> LinuxIpHelper::ErrorText(SysError code) const {
 }
 
 std::string LinuxConnectionNames::ConnectionNameOf(const std::string& adapterName) {
-    Snapshot s;
-    if (ReadSnapshot(kLinks, s) != kSuccess)
+    Link link;
+    if (adapterName.empty() || adapterName.size() >= 16 ||
+        ReadLink(0, adapterName, link) != kSuccess || link.name != adapterName)
         return {};
-    for (const Link& l : s.links)
-        if (l.name == adapterName)
-            return l.alias.empty() ? l.name : l.alias;
-    return {};
+    return link.alias.empty() ? link.name : link.alias;
 }
 
 SysError LinuxHostInfo::HostName(std::string& name) {
