@@ -1,18 +1,36 @@
+#include "core/setup/apipa.h"
+#include "platform/linux/adapter_values.h"
+#include "platform/linux/dhcp_client.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/net_shell_runner.h"
+#include "platform/linux/reg_file_store.h"
 
 namespace corvane {
 
 namespace {
 
 struct LinuxPlatform : Platform {
-    LinuxPlatform() {
+    LinuxPlatform() : dhcp(&store) {
         ipHelper = &ip;
         connectionNames = &names;
         hostInfo = &host;
+        settings = &store;
+        netsh = &shell;
+        ip.SetDhcpControl(&dhcp);
+        // Values the Linux back end keeps in the store on the system's behalf.
+        ip.SetApipaLookup([this](const std::string& adapter) -> std::optional<std::uint32_t> {
+            return ReadApipaSetting(store, adapter) ? 1u : 0u;
+        });
+        ip.SetWinsLookup([this](const std::string& adapter) {
+            return linux_backend::ReadWinsServers(store, adapter);
+        });
     }
+    RegFileStore store;
+    linux_backend::DhcpControl dhcp;
     LinuxIpHelper ip;
     LinuxConnectionNames names;
     LinuxHostInfo host;
+    LinuxNetShellRunner shell;
 };
 
 } // namespace
