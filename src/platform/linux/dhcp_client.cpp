@@ -37,32 +37,31 @@ struct Process {
     std::vector<std::string> argv;
 };
 
-// The network namespace a process lives in; a client of another namespace
-// serves another interface, whatever its name.
-bool SameNetworkNamespace(const std::string& procRoot, const char* pid) {
-    struct stat own {
-    }, other{};
-    if (::stat((procRoot + "/self/ns/net").c_str(), &own) != 0)
-        return true; // no namespaces to tell apart
-    if (::stat((procRoot + "/" + pid + "/ns/net").c_str(), &other) != 0)
-        return false;
-    return own.st_ino == other.st_ino && own.st_dev == other.st_dev;
-}
-
-std::vector<Process> ProcessesNamed(const std::string& procRoot, const std::string& name) {
+// The DHCP client processes of our network namespace, by pid: a client of
+// another namespace serves another interface, whatever its name.
+std::vector<Process> DhcpProcesses(const std::string& procRoot) {
     std::vector<Process> found;
     DIR* dir = ::opendir(procRoot.c_str());
     if (!dir)
         return found;
+    struct stat own {};
+    const bool haveNamespaces = ::stat((procRoot + "/self/ns/net").c_str(), &own) == 0;
     while (dirent* e = ::readdir(dir)) {
-        if (e->d_name[0] < '1' || e->d_name[0] > '9' || !SameNetworkNamespace(procRoot, e->d_name))
+        if (e->d_name[0] < '1' || e->d_name[0] > '9')
             continue;
-        auto raw = ReadTextFile(procRoot + "/" + e->d_name + "/cmdline");
+        const std::string base = procRoot + "/" + e->d_name;
+        auto raw = ReadTextFile(base + "/cmdline");
         if (!raw)
             continue;
         std::vector<std::string> argv = SplitCommandLine(*raw);
-        if (ProgramName(argv) == name)
-            found.push_back({std::atoi(e->d_name), std::move(argv)});
+        const std::string name = ProgramName(argv);
+        if (name != "dhclient" && name != "dhcpcd")
+            continue;
+        struct stat other {};
+        if (haveNamespaces && (::stat((base + "/ns/net").c_str(), &other) != 0 ||
+                               other.st_ino != own.st_ino || other.st_dev != own.st_dev))
+            continue;
+        found.push_back({std::atoi(e->d_name), std::move(argv)});
     }
     ::closedir(dir);
     std::sort(found.begin(), found.end(),
@@ -186,10 +185,11 @@ DhcpControl::DhcpControl(SettingsStore* store, LinuxPaths paths)
     : store_(store), paths_(std::move(paths)) {}
 
 DhcpClient DhcpControl::Find(const std::string& interfaceName) const {
-    for (Process& p : ProcessesNamed(paths_.proc, "dhclient"))
+    std::vector<Process> clients = DhcpProcesses(paths_.proc);
+    for (Process& p : clients)
         if (LeaseFileOfDhclient(p.argv, interfaceName, paths_.dhclientDefaultLease))
             return {DhcpManager::Dhclient, p.pid, std::move(p.argv)};
-    for (Process& p : ProcessesNamed(paths_.proc, "dhcpcd"))
+    for (Process& p : clients)
         if (DhcpcdManages(p.argv, interfaceName))
             return {DhcpManager::Dhcpcd, p.pid, std::move(p.argv)};
     const std::uint32_t index = IndexOf(interfaceName);
