@@ -121,6 +121,19 @@ check "routes back" "$before_routes" "$(routes)"
 check "DNS back" "$LAB_DNS1" "$(nameservers)"
 lab_client ip link set "$LAB_LAN_IF" up
 
+echo "-- a failing line on the DHCP connection brings its client back"
+wlan=$(addresses "$LAB_WLAN_IF")
+lab_client ip link set "$LAB_WLAN_IF" down
+printf 'interface ip set add name = "%s" source = static addr = 10.231.2.70 mask = 255.255.255.0\ninterface ip set add name = "%s" gateway = 10.231.2.1 gwmetric = 1\n' \
+    "$LAB_WLAN_NAME" "$LAB_WLAN_NAME" >"$work/wlan.cfg"
+out=$(run "$netsh" -f wlan.cfg); rc=$?
+check "netsh: exit" 1 "$rc"
+check "netsh: says so" "Line 2 failed: Network is unreachable: interface ip set add name = \"$LAB_WLAN_NAME\" gateway = 10.231.2.1 gwmetric = 1
+\"$LAB_WLAN_NAME\" is back as it was before the script." "$out"
+check "leased address back" "$wlan" "$(addresses "$LAB_WLAN_IF")"
+check "DHCP client running again" 1 "$(pgrep -fc "dhclient .* $LAB_WLAN_IF\$")"
+lab_client ip link set "$LAB_WLAN_IF" up
+
 echo "-- a line the shell does not know changes nothing"
 printf 'interface ip set add name = "%s" source = static addr = 10.231.1.34 mask = 255.255.255.0\ninterface ip set adress name = "%s" source = dhcp\n' \
     "$LAB_LAN_NAME" "$LAB_LAN_NAME" >"$work/bad.cfg"

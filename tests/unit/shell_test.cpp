@@ -14,7 +14,8 @@ constexpr SysError kDenied = 13;
 // A machine that records what the shell asks of it; any call can be made to fail.
 class FakeTarget : public NetConfig {
   public:
-    std::map<std::string, std::string> interfaces = {{"LAN", "eth0"}, {"WLAN", "wlan0"}};
+    std::map<std::string, std::string> interfaces = {
+        {"LAN", "eth0"}, {"lan", "eth0"}, {"WLAN", "wlan0"}};
     std::map<std::string, SysError> failures; // call text prefix -> code
     std::vector<std::string> calls;
 
@@ -149,6 +150,18 @@ TEST(Shell, AFailingLinePutsEveryConnectionBack) {
                                            t.calls.end()),
                   c.tail);
     }
+}
+
+TEST(Shell, TwoSpellingsOfOneConnectionAreOneInterface) {
+    FakeTarget t;
+    t.failures = {{"gateway", kUnreachable}};
+    ShellRun r =
+        Execute(t, "del dns \"LAN\" all\ndel wins \"lan\" all\n"
+                   "interface ip set add name = \"lan\" gateway = 10.0.0.1 gwmetric = 1\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(t.calls, (std::vector<std::string>{"save eth0", "dns eth0 0", "wins eth0 0",
+                                                 "gateway eth0 167772161 1", "restore eth0"}));
+    EXPECT_EQ(r.output.back(), "\"LAN\" is back as it was before the script.");
 }
 
 TEST(Shell, ASaveThatFailsChangesNothing) {

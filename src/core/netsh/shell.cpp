@@ -1,5 +1,6 @@
 #include "core/netsh/shell.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -87,28 +88,32 @@ int RunShellScript(std::string_view script, NetConfig& target, const ShellOutput
         lines.push_back({number, WithoutLineEnd(raw), *command, {}});
     }
 
-    // Each connection is saved once, before the first change, in script order.
-    std::vector<std::pair<std::string, std::string>> saved; // connection, interface
+    // Each interface is saved once, before the first change, in script order;
+    // two spellings of one connection's name are still one interface.
+    std::vector<std::pair<std::string, std::string>> found; // connection, interface
+    std::vector<std::pair<std::string, std::string>> saved; // interface, connection
     for (Line& line : lines) {
-        bool known = false;
-        for (const auto& [connection, ifname] : saved)
-            if (connection == line.command.connection) {
-                line.interfaceName = ifname;
-                known = true;
-            }
-        if (known)
+        auto known = std::find_if(found.begin(), found.end(), [&](const auto& f) {
+            return f.first == line.command.connection;
+        });
+        if (known != found.end()) {
+            line.interfaceName = known->second;
             continue;
+        }
         if (SysError e = target.FindConnection(line.command.connection, line.interfaceName)) {
             say("Line " + std::to_string(line.number) + ": connection \"" +
                 line.command.connection + "\": " + Describe(target, e));
             say(unchanged);
             return 1;
         }
-        saved.emplace_back(line.command.connection, line.interfaceName);
+        found.emplace_back(line.command.connection, line.interfaceName);
+        if (std::none_of(saved.begin(), saved.end(),
+                         [&](const auto& s) { return s.first == line.interfaceName; }))
+            saved.emplace_back(line.interfaceName, line.command.connection);
     }
-    for (std::size_t i = 0; i < saved.size(); ++i)
-        if (SysError e = target.Save(saved[i].second)) {
-            say("Cannot read the settings of \"" + saved[i].first + "\": " + Describe(target, e));
+    for (const auto& [ifname, connection] : saved)
+        if (SysError e = target.Save(ifname)) {
+            say("Cannot read the settings of \"" + connection + "\": " + Describe(target, e));
             say(unchanged);
             return 1;
         }
@@ -118,11 +123,11 @@ int RunShellScript(std::string_view script, NetConfig& target, const ShellOutput
             say("Line " + std::to_string(line.number) + " failed: " + Describe(target, e) + ": " +
                 line.text);
             for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
-                if (SysError r = target.Restore(it->second))
-                    say("\"" + it->first +
+                if (SysError r = target.Restore(it->first))
+                    say("\"" + it->second +
                         "\" could not be put back completely: " + Describe(target, r));
                 else
-                    say("\"" + it->first + "\" is back as it was before the script.");
+                    say("\"" + it->second + "\" is back as it was before the script.");
             }
             return 1;
         }

@@ -1,6 +1,7 @@
 // corvane-netsh -f FILE: applies the lines that the script builder writes to
 // the connections they name, all or nothing.
 #include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
