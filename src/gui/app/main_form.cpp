@@ -666,8 +666,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == ui->lvIP->viewport()) {
+        // after the list has handled the click, which may have dropped the selection
         if (event->type() == QEvent::MouseButtonRelease)
-            lvIPClick();
+            QTimer::singleShot(0, this, &TMainForm::lvIPClick);
         else if (event->type() == QEvent::MouseButtonDblClick)
             QTimer::singleShot(0, this, &TMainForm::acGoExecute);
     }
