@@ -221,7 +221,7 @@ void TMainForm::FormCreate() {
                                     ui->sbSetup, ui->sbHelp, ui->sbAbout, ui->sbExit, ui->sbGo})
             button->setFixedWidth(w);
     }
-    QImageReader reader("corvane32.ico");
+    QImageReader reader(ShippedFile("corvane32.ico"));
     QImage icon = reader.read();
     if (icon.isNull()) {
         setWindowIcon(Icons::ApplicationIcon());
