@@ -56,6 +56,18 @@ TEST(FindHelpTopic, ExactThenLowerInTheSameThousandThenFirst) {
     EXPECT_EQ(FindHelpTopic({}, 1000), nullptr);
 }
 
+TEST(HelpBlocks, ParagraphsAndIndentedLines) {
+    auto blocks = HelpBlocks("First line\nsecond line.\n\n  Key  what\n  F1   help\nAfter.\n\n\nLast");
+    ASSERT_EQ(blocks.size(), 4u);
+    EXPECT_FALSE(blocks[0].preformatted);
+    EXPECT_EQ(blocks[0].text, "First line second line.");
+    EXPECT_TRUE(blocks[1].preformatted);
+    EXPECT_EQ(blocks[1].text, "  Key  what\n  F1   help");
+    EXPECT_EQ(blocks[2].text, "After.");
+    EXPECT_EQ(blocks[3].text, "Last");
+    EXPECT_TRUE(HelpBlocks("").empty());
+}
+
 TEST(LoadHelpFile, MissingFileIsNoHelp) {
     TempDir dir;
     EXPECT_FALSE(LoadHelpFile(dir.file("none.hlp")).has_value());

@@ -84,6 +84,31 @@ std::vector<HelpTopic> ParseHelpFile(std::string_view text) {
     return topics;
 }
 
+std::vector<HelpBlock> HelpBlocks(std::string_view body) {
+    std::vector<HelpBlock> blocks;
+    bool open = false; // the last block takes more lines
+    while (true) {
+        auto end = body.find('\n');
+        std::string_view line = body.substr(0, end);
+        if (TrimBlanks(line).empty()) {
+            open = false;
+        } else {
+            const bool indented = line.front() == ' ' || line.front() == '\t';
+            if (open && blocks.back().preformatted == indented) {
+                blocks.back().text += indented ? "\n" : " ";
+            } else {
+                blocks.push_back({indented, {}});
+                open = true;
+            }
+            blocks.back().text += indented ? std::string(line) : std::string(TrimBlanks(line));
+        }
+        if (end == std::string_view::npos)
+            break;
+        body.remove_prefix(end + 1);
+    }
+    return blocks;
+}
+
 const HelpTopic* FindHelpTopic(const std::vector<HelpTopic>& topics, int context) {
     if (topics.empty())
         return nullptr;

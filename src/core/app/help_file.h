@@ -20,6 +20,14 @@ struct HelpTopic {
 
 std::vector<HelpTopic> ParseHelpFile(std::string_view text);
 
+// A page body as it is shown: paragraphs (lines joined with blanks), and
+// indented lines kept as they are, for tables of keys and options.
+struct HelpBlock {
+    bool preformatted = false;
+    std::string text;
+};
+std::vector<HelpBlock> HelpBlocks(std::string_view body);
+
 // The page for a context: the one that names it, else the page with the
 // highest context below it in the same thousand (3010 falls back to 3000),
 // else the first page. Null only for an empty file.

@@ -22,6 +22,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -235,6 +237,11 @@ void TMainForm::FormCreate() {
 
 void TMainForm::setVisible(bool visible) {
     if (visible && !isVisible() && !inFormShow_) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
         inFormShow_ = true;
         FormShow();
         inFormShow_ = false;

@@ -19,10 +19,11 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     text_ = new QTextBrowser(splitter);
     text_->setObjectName("memText");
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({180, 520});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
-    resize(640, 420);
+    resize(760, 460);
     connect(topicList_, &QListWidget::currentRowChanged, this, &HelpViewer::ShowTopic);
 }
 
@@ -59,7 +60,12 @@ void HelpViewer::ShowTopic(int row) {
         return;
     const HelpTopic& topic = topics_[static_cast<std::size_t>(row)];
     shownContext_ = topic.contexts.front();
-    text_->setPlainText(QString::fromStdString(topic.title + "\n\n" + topic.body));
+    QString html = "<h3>" + QString::fromStdString(topic.title).toHtmlEscaped() + "</h3>";
+    for (const auto& block : HelpBlocks(topic.body)) {
+        const QString text = QString::fromStdString(block.text).toHtmlEscaped();
+        html += block.preformatted ? "<pre>" + text + "</pre>" : "<p>" + text + "</p>";
+    }
+    text_->setHtml(html);
 }
 
 } // namespace corvane::gui
