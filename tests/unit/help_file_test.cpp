@@ -57,7 +57,8 @@ TEST(FindHelpTopic, ExactThenLowerInTheSameThousandThenFirst) {
 }
 
 TEST(HelpBlocks, ParagraphsAndIndentedLines) {
-    auto blocks = HelpBlocks("First line\nsecond line.\n\n  Key  what\n  F1   help\nAfter.\n\n\nLast");
+    auto blocks =
+        HelpBlocks("First line\nsecond line.\n\n  Key  what\n  F1   help\nAfter.\n\n\nLast");
     ASSERT_EQ(blocks.size(), 4u);
     EXPECT_FALSE(blocks[0].preformatted);
     EXPECT_EQ(blocks[0].text, "First line second line.");

@@ -16,6 +16,7 @@
 #include "ui_main_form.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -23,7 +24,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
-#include <QGuiApplication>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
