@@ -22,7 +22,8 @@ std::uint32_t SimIcmpEcho::SendEcho(const EchoRequest& request, IcmpEchoReply& r
     }
     Answer a = answers.front();
     answers.pop_front();
-    reply = a.reply;
+    if (a.writesReply)
+        reply = a.reply;
     error = a.error;
     return a.replies;
 }

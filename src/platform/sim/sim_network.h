@@ -19,6 +19,7 @@ class SimIcmpEcho : public IcmpEcho {
         std::uint32_t replies = 1;
         IcmpEchoReply reply{};
         SysError error = 0;
+        bool writesReply = true; // false: the reply record is left as the caller gave it
     };
 
     IcmpOpenResult openResult = IcmpOpenResult::Ok;
