@@ -19,5 +19,7 @@ int Usage(const char* name);
 
 int Load(const Args& args);
 int Script(const Args& args);
+int Ping(const Args& args);
+int Lookup(const Args& args);
 
 } // namespace corvane::ctl

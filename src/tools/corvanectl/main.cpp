@@ -10,6 +10,11 @@ namespace {
 const Command kCommands[] = {
     {"load", "load [FILE] [--multiple]", &Load},
     {"script", "script RECORD", &Script},
+    {"ping", "ping HOST [-n COUNT] [-w TIMEOUT_MS] [--socket auto|dgram|raw]", &Ping},
+    {"lookup",
+     "lookup ADDRESS [--seconds N] [--protocols hsrp,vrrp,ospf,eigrp,rip] [--stats]\n"
+     "       corvanectl lookup --file FILE [--protocols ...]",
+     &Lookup},
 };
 
 int Overview() {
