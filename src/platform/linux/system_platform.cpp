@@ -1,10 +1,24 @@
-#include "platform/platform.h"
+#include "platform/linux/linux_platform.h"
 
 namespace corvane {
 
-// First cut: no services yet; the rtnetlink back end fills them in.
+namespace {
+
+struct LinuxPlatform : Platform {
+    LinuxPlatform() {
+        ipHelper = &ip;
+        connectionNames = &names;
+        hostInfo = &host;
+    }
+    LinuxIpHelper ip;
+    LinuxConnectionNames names;
+    LinuxHostInfo host;
+};
+
+} // namespace
+
 std::unique_ptr<Platform> CreateSystemPlatform() {
-    return std::make_unique<Platform>();
+    return std::make_unique<LinuxPlatform>();
 }
 
 } // namespace corvane

@@ -19,6 +19,10 @@ int Usage(const char* name);
 
 int Load(const Args& args);
 int Script(const Args& args);
+int Adapters(const Args& args);
+int Interfaces(const Args& args);
+int Routes(const Args& args);
+int Host(const Args& args);
 int Ping(const Args& args);
 int Lookup(const Args& args);
 

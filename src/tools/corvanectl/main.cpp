@@ -10,6 +10,10 @@ namespace {
 const Command kCommands[] = {
     {"load", "load [FILE] [--multiple]", &Load},
     {"script", "script RECORD", &Script},
+    {"adapters", "adapters", &Adapters},
+    {"interfaces", "interfaces", &Interfaces},
+    {"routes", "routes", &Routes},
+    {"host", "host", &Host},
     {"ping", "ping HOST [-n COUNT] [-w TIMEOUT_MS] [--socket auto|dgram|raw]", &Ping},
     {"lookup",
      "lookup ADDRESS [--seconds N] [--protocols hsrp,vrrp,ospf,eigrp,rip] [--stats]\n"
