@@ -37,8 +37,7 @@ TEST_P(LinuxIcmp, LoopbackAnswersWithTheDataSize) {
     for (size_t size : {0u, 10u, 56u, 1400u}) {
         IcmpEchoReply reply{};
         SysError error = 99;
-        EXPECT_EQ(service->SendEcho(Request("127.0.0.1", std::string(size, 'x')), reply, error),
-                  1u)
+        EXPECT_EQ(service->SendEcho(Request("127.0.0.1", std::string(size, 'x')), reply, error), 1u)
             << size;
         EXPECT_EQ(error, 0u);
         EXPECT_EQ(reply.DataSize, size);

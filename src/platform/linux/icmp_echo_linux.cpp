@@ -112,7 +112,6 @@ class LinuxIcmpEcho : public IcmpEcho {
         if (fd_ < 0)
             return IcmpOpenResult::HandleFailed;
         int on = 1;
-        setsockopt(fd_, SOL_IP, IP_RECVERR, &on, sizeof on);
         if (raw_) {
             // Only what can answer an echo request reaches us.
             icmp_filter filter{};
@@ -121,6 +120,9 @@ class LinuxIcmpEcho : public IcmpEcho {
                   (1u << ICMP_TIME_EXCEEDED) | (1u << ICMP_PARAMETERPROB));
             setsockopt(fd_, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
         } else {
+            // A datagram socket hears of errors only through its error queue;
+            // a raw one sees the error reports themselves.
+            setsockopt(fd_, SOL_IP, IP_RECVERR, &on, sizeof on);
             setsockopt(fd_, SOL_IP, IP_RECVTTL, &on, sizeof on);
         }
         return IcmpOpenResult::Ok;
@@ -157,6 +159,7 @@ class LinuxIcmpEcho : public IcmpEcho {
             (request.options.Flags & kIpFlagDontFragment) ? IP_PMTUDISC_DO : IP_PMTUDISC_DONT;
         setsockopt(fd_, SOL_IP, IP_MTU_DISCOVER, &pmtu, sizeof pmtu);
 
+        Drain();
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_addr.s_addr = request.destination;
@@ -187,7 +190,11 @@ class LinuxIcmpEcho : public IcmpEcho {
                 continue;
             if (ready <= 0)
                 break;
-            Outcome o = (p.revents & POLLERR) ? ReadError(sequence) : ReadReply(sequence);
+            Outcome o = Outcome::None;
+            if (p.revents & POLLERR)
+                o = ReadError(sequence);
+            if (o == Outcome::None && (p.revents & POLLIN))
+                o = ReadReply(sequence);
             if (o == Outcome::None)
                 continue;
             auto elapsed = std::chrono::steady_clock::now() - start;
@@ -208,6 +215,19 @@ class LinuxIcmpEcho : public IcmpEcho {
 
   private:
     enum class Outcome { None, Echo, Error };
+
+    // Answers to earlier requests that came after their time-out, and a
+    // pending socket error, would otherwise meet the next request.
+    void Drain() {
+        std::uint8_t scrap[256];
+        while (recv(fd_, scrap, sizeof scrap, MSG_DONTWAIT) >= 0) {
+        }
+        while (recv(fd_, scrap, sizeof scrap, MSG_DONTWAIT | MSG_ERRQUEUE) >= 0) {
+        }
+        int pending = 0;
+        socklen_t len = sizeof pending;
+        getsockopt(fd_, SOL_SOCKET, SO_ERROR, &pending, &len);
+    }
 
     bool Matches(const std::uint8_t* icmp, std::uint16_t sequence) const {
         std::uint16_t id = raw_ ? identifier_ : datagramId_;

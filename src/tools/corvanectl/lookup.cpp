@@ -56,9 +56,8 @@ int FromFile(const std::string& path, std::uint32_t protocols) {
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
     NetworkList list;
-    PcapSummary s = ForEachPcapIpv4(bytes, [&](const std::uint8_t* p, std::size_t n) {
-        DecodePacket(p, n, protocols, list);
-    });
+    PcapSummary s = ForEachPcapIpv4(
+        bytes, [&](const std::uint8_t* p, std::size_t n) { DecodePacket(p, n, protocols, list); });
     switch (s.status) {
     case PcapStatus::NotPcap:
         std::fprintf(stderr, "%s is not a capture file\n", path.c_str());
