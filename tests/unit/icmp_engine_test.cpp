@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/addr/inet.h"
+#include "core/icmp/ping_lines.h"
 #include "platform/sim/sim_network.h"
 
 namespace {
@@ -251,6 +252,25 @@ TEST(IcmpErrorString, CoversTheWholeTable) {
     };
     for (const auto& [code, text] : table)
         EXPECT_EQ(IcmpErrorString(code), text) << code;
+}
+
+} // namespace
+
+namespace {
+
+TEST(PingLines, QuickPingOutput) {
+    using namespace corvane;
+    IcmpEchoReply reply{};
+    reply.DataSize = 56;
+    reply.RoundTripTime = 1;
+    EXPECT_EQ(PingRequestLine(56, "192.168.1.1"), "Sending 56 bytes to 192.168.1.1");
+    EXPECT_EQ(PingReplyLine(1, reply, "192.168.1.1", "No error"),
+              "Received 56 bytes from 192.168.1.1 (1 msecs)");
+    EXPECT_EQ(PingReplyLine(0, reply, "192.168.1.1", "Request timed out"),
+              "Cannot ping host (192.168.1.1) : Request timed out");
+    reply.RoundTripTime = 12000;
+    EXPECT_EQ(PingReplyLine(1, reply, "10.0.0.1", ""),
+              "Received 56 bytes from 10.0.0.1 (12000 msecs)");
 }
 
 } // namespace
