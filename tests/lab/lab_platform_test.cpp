@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <net/if.h>
 
 #include "contract/platform_contract.h"
@@ -155,6 +156,97 @@ TEST_F(LinuxLab, StoredApipaSwitchAndWins) {
     EXPECT_EQ(contract::FindAdapter(adapters, lanIf)->HaveWins, 1u);
     EXPECT_EQ(contract::FindAdapter(adapters, lanIf)->PrimaryWinsServer, "10.231.1.44");
     EXPECT_EQ(contract::FindAdapter(adapters, Env("LAB_WLAN_IF"))->HaveWins, 0u);
+}
+
+} // namespace
+} // namespace corvane
+
+namespace corvane {
+namespace {
+
+// A scratch directory for lease files and the settings file of one test.
+struct Scratch {
+    std::string dir;
+    Scratch() {
+        char name[] = "/tmp/corvane-labtest.XXXXXX";
+        dir = mkdtemp(name);
+    }
+    ~Scratch() { std::system(("rm -rf '" + dir + "'").c_str()); }
+    void Write(const std::string& rel, const std::string& text) const {
+        std::ofstream(dir + "/" + rel) << text;
+    }
+};
+
+TEST_F(LinuxLab, ApipaSwitchFromTheSettingsStore) {
+    Scratch s;
+    auto p = CreateLinuxPlatform(LinuxPaths{}, s.dir + "/registry.reg");
+    const std::string lanIf = Env("LAB_LAN_IF");
+    auto key = p->settings->OpenKey(
+        StoreRoot::LocalMachine,
+        "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" + lanIf,
+        KeyAccess::CreateAllAccess);
+    ASSERT_TRUE(key.ok());
+    ASSERT_TRUE(key.value->WriteDword("IPAutoconfigurationEnabled", 0).ok());
+    key.value->Close();
+    AdapterInfo info = ReadAdapterInfo(*p->ipHelper, *p->connectionNames, false, &ToLocalTime);
+    ASSERT_EQ(info.tree.size(), 2u);
+    auto has = [](const TreeNode& n, const std::string& text) {
+        for (const auto& c : n.children)
+            if (c.text == text)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(has(info.tree[0], "APIPA status: disabled"));
+    EXPECT_TRUE(has(info.tree[1], "APIPA status: enabled"));
+}
+
+// Without a dhclient, the DHCP state comes from networkd's or NetworkManager's
+// lease; a NetworkManager lease for another address is stale.
+TEST_F(LinuxLab, DhcpStateFromOtherClients) {
+    const std::string lanIf = Env("LAB_LAN_IF");
+    const unsigned lan = if_nametoindex(lanIf.c_str());
+    struct Case {
+        const char* what;
+        std::string networkd;   // lease file for the LAN index, or empty
+        std::string nmName, nm; // NetworkManager lease file, or empty
+        bool dhcp;
+        std::string server;
+    } cases[] = {
+        {"nothing", "", "", "", false, ""},
+        {"networkd", "ADDRESS=" + Env("LAB_LAN_IP") + "\nSERVER_ADDRESS=10.231.1.2\nLIFETIME=600\n",
+         "", "", true, "10.231.1.2"},
+        {"NetworkManager", "", "internal-0f1e-" + lanIf + ".lease",
+         "ADDRESS=" + Env("LAB_LAN_IP") + "\nSERVER_ADDRESS=10.231.1.3\n", true, "10.231.1.3"},
+        {"stale NetworkManager", "", "internal-0f1e-" + lanIf + ".lease",
+         "ADDRESS=10.231.1.99\nSERVER_ADDRESS=10.231.1.3\n", false, ""},
+        {"NetworkManager dhclient", "", "dhclient-0f1e-" + lanIf + ".lease",
+         "lease {\n  interface \"" + lanIf + "\";\n  fixed-address " + Env("LAB_LAN_IP") +
+             ";\n  option dhcp-server-identifier 10.231.1.4;\n}\n",
+         true, "10.231.1.4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scratch s;
+        std::system(
+            ("mkdir -p '" + s.dir + "/proc' '" + s.dir + "/networkd' '" + s.dir + "/nm'").c_str());
+        if (!c.networkd.empty())
+            s.Write("networkd/" + std::to_string(lan), c.networkd);
+        if (!c.nm.empty())
+            s.Write("nm/" + c.nmName, c.nm);
+        LinuxPaths paths;
+        paths.proc = s.dir + "/proc";
+        paths.networkdLeases = s.dir + "/networkd";
+        paths.networkManager = s.dir + "/nm";
+        LinuxIpHelper helper(paths);
+        std::vector<AdapterRecord> adapters;
+        ASSERT_EQ(helper.GetAdaptersInfo(adapters), kSuccess);
+        const AdapterRecord* a = contract::FindAdapter(adapters, lanIf);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->DhcpEnabled != 0, c.dhcp);
+        EXPECT_EQ(a->DhcpServer, c.server);
+        // The wireless connection's dhclient is invisible here.
+        EXPECT_EQ(contract::FindAdapter(adapters, Env("LAB_WLAN_IF"))->DhcpEnabled, 0u);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -68,6 +69,11 @@ class LinuxHostInfo : public HostInfo {
     SysError HostName(std::string& name) override;
     SysError HostAddresses(std::vector<std::string>& addresses) override;
 };
+
+// The Linux platform with its files elsewhere (tests); CreateSystemPlatform is
+// this with the defaults and the machine-wide settings file.
+std::unique_ptr<Platform> CreateLinuxPlatform(const LinuxPaths& paths,
+                                              const std::string& storePath);
 
 // IP helper type number for a Linux link (ARPHRD_* type, wireless flag).
 std::uint32_t IfTypeOf(unsigned arptype, bool wireless);
