@@ -1,5 +1,8 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/reg_file_store.h"
+#include "platform/capture_source.h"
+#include "platform/host_resolver.h"
+#include "platform/icmp_echo.h"
 
 namespace corvane {
 
@@ -16,6 +19,9 @@ struct LinuxPlatform : Platform {
         connectionNames = &names;
         hostInfo = &host;
         settings = &store;
+        icmp = echo.get();
+        capture = captureSource.get();
+        resolver = hostResolver.get();
         ip.SetApipaLookup([this](const std::string& adapter) -> std::optional<std::uint32_t> {
             auto key = store.OpenKey(StoreRoot::LocalMachine, kInterfacesKey + adapter,
                                      KeyAccess::ExistingReadOnly);
@@ -31,6 +37,9 @@ struct LinuxPlatform : Platform {
     LinuxConnectionNames names;
     LinuxHostInfo host;
     RegFileStore store;
+    std::unique_ptr<IcmpEcho> echo = CreateSystemIcmpEcho();
+    std::unique_ptr<CaptureSource> captureSource = CreateSystemCaptureSource();
+    std::unique_ptr<HostResolver> hostResolver = CreateSystemHostResolver();
 };
 
 } // namespace
