@@ -15,9 +15,12 @@ using namespace corvane;
 namespace pk = corvane::packets;
 
 std::vector<pk::Bytes> Hellos() {
-    return {pk::HsrpHello("10.0.0.2", "10.0.0.1"), pk::HsrpHello("10.0.0.3", "10.0.0.1", 1, 90, 8),
-            pk::VrrpAdvert("10.0.0.2", {"10.0.0.4"}), pk::OspfPacket("10.0.0.2", "255.255.255.0"),
-            pk::OspfPacket("10.0.0.2", "0.0.0.0", 4), pk::EigrpHello("10.0.0.2"),
+    return {pk::HsrpHello("10.0.0.2", "10.0.0.1"),
+            pk::HsrpHello("10.0.0.3", "10.0.0.1", 1, 90, 8),
+            pk::VrrpAdvert("10.0.0.2", {"10.0.0.4"}),
+            pk::OspfPacket("10.0.0.2", "255.255.255.0"),
+            pk::OspfPacket("10.0.0.2", "0.0.0.0", 4),
+            pk::EigrpHello("10.0.0.2"),
             pk::RipResponse("10.0.0.2", 2, {{"10.1.0.0", "255.255.0.0"}})};
 }
 
@@ -60,8 +63,12 @@ void Run(benchmark::State& state, const std::vector<pk::Bytes>& packets) {
     state.counters["rows"] = static_cast<double>(list.size());
 }
 
-void DecoderChainMix(benchmark::State& state) { Run(state, Mix()); }
-void DecoderChainHelloFlood(benchmark::State& state) { Run(state, Hellos()); }
+void DecoderChainMix(benchmark::State& state) {
+    Run(state, Mix());
+}
+void DecoderChainHelloFlood(benchmark::State& state) {
+    Run(state, Hellos());
+}
 
 // Hellos from ever new routers: every packet adds rows, the list grows.
 void DecoderChainNewRouters(benchmark::State& state) {
@@ -78,8 +85,8 @@ void DecoderChainNewRouters(benchmark::State& state) {
 
 void PcapReplay(benchmark::State& state) {
     std::vector<pk::Bytes> packets = Mix();
-    pk::Bytes file = {0xD4, 0xC3, 0xB2, 0xA1, 2, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                      0xFF, 0xFF, 0, 0, 101, 0, 0, 0};
+    pk::Bytes file = {0xD4, 0xC3, 0xB2, 0xA1, 2,    0,    4, 0, 0,   0, 0, 0,
+                      0,    0,    0,    0,    0xFF, 0xFF, 0, 0, 101, 0, 0, 0};
     for (const pk::Bytes& p : packets) {
         std::uint32_t header[4] = {0, 0, static_cast<std::uint32_t>(p.size()),
                                    static_cast<std::uint32_t>(p.size())};
