@@ -16,6 +16,7 @@
 #include <tuple>
 #include <unistd.h>
 
+#include "platform/linux/dhcp_client.h"
 #include "platform/linux/dhcp_leases.h"
 #include "platform/linux/netlink.h"
 
@@ -318,11 +319,36 @@ SysError LinuxIpHelper::GetInterfaceInfo(std::vector<AdapterIndexMap>& map) {
     return kSuccess;
 }
 
-SysError LinuxIpHelper::IpReleaseAddress(const AdapterIndexMap&) {
-    return ENOSYS;
+namespace {
+
+// The interface an interface map entry stands for: its index decides, as
+// the name may have changed since the map was read.
+SysError InterfaceOf(const AdapterIndexMap& entry, std::string& name) {
+    Link link;
+    if (SysError e = ReadLink(entry.Index, entry.Name, link))
+        return e;
+    name = link.name;
+    return kSuccess;
 }
-SysError LinuxIpHelper::IpRenewAddress(const AdapterIndexMap&) {
-    return ENOSYS;
+
+} // namespace
+
+SysError LinuxIpHelper::IpReleaseAddress(const AdapterIndexMap& entry) {
+    if (!dhcp_)
+        return ENOSYS;
+    std::string name;
+    if (SysError e = InterfaceOf(entry, name))
+        return e;
+    return dhcp_->Release(name, releaseMs_);
+}
+
+SysError LinuxIpHelper::IpRenewAddress(const AdapterIndexMap& entry) {
+    if (!dhcp_)
+        return ENOSYS;
+    std::string name;
+    if (SysError e = InterfaceOf(entry, name))
+        return e;
+    return dhcp_->Renew(name, renewMs_);
 }
 
 SysError LinuxIpHelper::GetIfTable(std::vector<IfRow>& rows, bool sorted) {

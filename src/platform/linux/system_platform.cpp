@@ -1,4 +1,8 @@
+#include "core/setup/apipa.h"
+#include "platform/linux/adapter_values.h"
+#include "platform/linux/dhcp_client.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/net_shell_runner.h"
 #include "platform/linux/reg_file_store.h"
 #include "platform/capture_source.h"
 #include "platform/host_resolver.h"
@@ -8,35 +12,32 @@ namespace corvane {
 
 namespace {
 
-// Where the per-adapter APIPA switch is kept, as on the system that defined it.
-constexpr const char* kInterfacesKey =
-    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
-
 struct LinuxPlatform : Platform {
     LinuxPlatform(const LinuxPaths& paths, const std::string& storePath)
-        : ip(paths), store(storePath) {
+        : store(storePath), dhcp(&store), ip(paths) {
         ipHelper = &ip;
         connectionNames = &names;
         hostInfo = &host;
         settings = &store;
+        netsh = &shell;
+        ip.SetDhcpControl(&dhcp);
         icmp = echo.get();
         capture = captureSource.get();
         resolver = hostResolver.get();
+        // Values the Linux back end keeps in the store on the system's behalf.
         ip.SetApipaLookup([this](const std::string& adapter) -> std::optional<std::uint32_t> {
-            auto key = store.OpenKey(StoreRoot::LocalMachine, kInterfacesKey + adapter,
-                                     KeyAccess::ExistingReadOnly);
-            if (!key.ok() || !key.value)
-                return std::nullopt;
-            auto value = key.value->ReadDword("IPAutoconfigurationEnabled");
-            if (!value.ok())
-                return std::nullopt;
-            return value.value;
+            return ReadApipaSetting(store, adapter) ? 1u : 0u;
+        });
+        ip.SetWinsLookup([this](const std::string& adapter) {
+            return linux_backend::ReadWinsServers(store, adapter);
         });
     }
+    RegFileStore store;
+    linux_backend::DhcpControl dhcp;
     LinuxIpHelper ip;
     LinuxConnectionNames names;
     LinuxHostInfo host;
-    RegFileStore store;
+    LinuxNetShellRunner shell;
     std::unique_ptr<IcmpEcho> echo = CreateSystemIcmpEcho();
     std::unique_ptr<CaptureSource> captureSource = CreateSystemCaptureSource();
     std::unique_ptr<HostResolver> hostResolver = CreateSystemHostResolver();
