@@ -1,5 +1,6 @@
 #include "gui/dialogs.h"
 
+#include "gui/app/application.h"
 #include "gui/help/help_viewer.h"
 
 #include <QDialog>
@@ -55,7 +56,7 @@ int QtDialogs::ShowModal(QDialog& window) {
 void QtDialogs::ShowHelp(const std::string& helpFile, int context) {
     if (!help_)
         help_ = std::make_unique<HelpViewer>();
-    help_->ShowContext(QString::fromStdString(helpFile), context);
+    help_->ShowContext(ShippedFile(QString::fromStdString(helpFile)), context);
 }
 
 } // namespace corvane::gui

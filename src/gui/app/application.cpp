@@ -10,7 +10,9 @@
 #include "gui/setup/setup_form.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QVariant>
@@ -33,7 +35,6 @@ TApplication::TApplication(Platform& platform, Dialogs& dialogs)
     Application = this;
     ResetProcessState();
     QApplication::setApplicationName(Title);
-    QApplication::setApplicationDisplayName(Title);
     qApp->installEventFilter(this);
 }
 
@@ -80,6 +81,13 @@ void TApplication::Terminate() {
 
 void TApplication::HelpContext(int context) {
     dialogs_.ShowHelp(HelpFile, context);
+}
+
+QString ShippedFile(const QString& name) {
+    if (QFileInfo::exists(name))
+        return name;
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    return QFileInfo::exists(beside) ? beside : name;
 }
 
 void TApplication::ShowException(const std::exception& error) {

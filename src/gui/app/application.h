@@ -80,6 +80,10 @@ extern TDHCPWaitForm* DHCPWaitForm;
 extern TLookupForm* LookupForm;
 extern TSplashForm* SplashForm;
 
+// A file the program ships: the name as given when the current directory has
+// it, else the one beside the program (its installed place), else the name.
+QString ShippedFile(const QString& name);
+
 // Runs a handler and shows any error that escapes it in the application's box,
 // as the message loop would.
 template <class F> void Guarded(F&& handler) {

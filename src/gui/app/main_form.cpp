@@ -221,7 +221,7 @@ void TMainForm::FormCreate() {
                                     ui->sbSetup, ui->sbHelp, ui->sbAbout, ui->sbExit, ui->sbGo})
             button->setFixedWidth(w);
     }
-    QImageReader reader("corvane32.ico");
+    QImageReader reader(ShippedFile("corvane32.ico"));
     QImage icon = reader.read();
     if (icon.isNull()) {
         setWindowIcon(Icons::ApplicationIcon());
@@ -666,8 +666,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == ui->lvIP->viewport()) {
+        // after the list has handled the click, which may have dropped the selection
         if (event->type() == QEvent::MouseButtonRelease)
-            lvIPClick();
+            QTimer::singleShot(0, this, &TMainForm::lvIPClick);
         else if (event->type() == QEvent::MouseButtonDblClick)
             QTimer::singleShot(0, this, &TMainForm::acGoExecute);
     }

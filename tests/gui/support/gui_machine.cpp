@@ -57,11 +57,23 @@ void GuiMachine::WriteAddressFile(const std::vector<std::string>& records) {
     file.write(QByteArray::fromStdString(AddressFileText(records)));
 }
 
-void GuiMachine::StoreColumnOrder(const std::string& order,
-                                  const std::vector<std::string>& captions) {
-    // Write a complete set of defaults first so that loading keeps our values.
+// A complete set of defaults comes first so that loading keeps the values a
+// test stores.
+void GuiMachine::StoreDefaults() {
+    if (store.KeyExists(settings_names::kKey))
+        return;
     Settings settings(store);
     settings.WriteDefaultSettings();
+}
+
+void GuiMachine::StoreDword(std::string_view name, std::uint32_t value) {
+    StoreDefaults();
+    store.PutDword(settings_names::kKey, name, value);
+}
+
+void GuiMachine::StoreColumnOrder(const std::string& order,
+                                  const std::vector<std::string>& captions) {
+    StoreDefaults();
     for (std::size_t i = 0; i < captions.size(); ++i)
         store.PutString(settings_names::kKey, settings_names::Caption(static_cast<int>(i)),
                         captions[i]);
@@ -69,10 +81,7 @@ void GuiMachine::StoreColumnOrder(const std::string& order,
 }
 
 void GuiMachine::StoreHidden(const std::vector<std::string>& displayTexts) {
-    if (!store.KeyExists(settings_names::kKey)) {
-        Settings settings(store);
-        settings.WriteDefaultSettings();
-    }
+    StoreDefaults();
     store.PutDword(settings_names::kKey, settings_names::kHiddenInterfaces,
                    static_cast<std::uint32_t>(displayTexts.size()));
     for (std::size_t i = 0; i < displayTexts.size(); ++i)

@@ -34,6 +34,9 @@ class GuiMachine {
     // Stored settings, as the program would find them.
     void StoreColumnOrder(const std::string& order, const std::vector<std::string>& captions);
     void StoreHidden(const std::vector<std::string>& displayTexts);
+    void StoreDword(std::string_view name, std::uint32_t value);
+    // The settings a first run writes, unless already there.
+    void StoreDefaults();
 
     // Creates the windows and shows the main window.
     TApplication& Start();
