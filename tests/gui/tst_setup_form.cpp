@@ -377,10 +377,9 @@ class SetupFormTest : public QObject {
         QFETCH(int, minimize);
         QFETCH(int, hints);
         Tools t;
-        t.m.StoreHidden({});
-        t.m.store.PutDword(settings_names::kKey, settings_names::kDoNotClose, dontClose);
-        t.m.store.PutDword(settings_names::kKey, settings_names::kMinimize, minimize);
-        t.m.store.PutDword(settings_names::kKey, settings_names::kEnableHints, hints);
+        t.m.StoreDword(settings_names::kDoNotClose, dontClose);
+        t.m.StoreDword(settings_names::kMinimize, minimize);
+        t.m.StoreDword(settings_names::kEnableHints, hints);
         t.Start();
         Ui::TSetupForm& ui = t.ui();
         QCOMPARE(ui.DontCloseCheckBox->isChecked(), dontClose == 1);

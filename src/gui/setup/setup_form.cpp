@@ -359,6 +359,11 @@ void TSetupForm::ShowApipaList(const std::vector<std::string>& texts) {
 
 // --- the window's interface to the main window -----------------------------
 
+MessageResult TSetupForm::Tell(const Message& message) {
+    // The refresh also runs for the main window while this one is hidden.
+    return dialogs_.ShowMessage(isVisible() ? this : parentWidget(), message);
+}
+
 bool TSetupForm::RefreshEnabled() const {
     return ui->btnRefresh->isEnabled();
 }
@@ -388,9 +393,8 @@ void TSetupForm::ShowFirstPage() {
 void TSetupForm::RenewAdapterAddress(std::uint32_t index) {
     if (!calls.RenewAdapterAddress)
         return;
-    QWidget* parent = isVisible() ? this : parentWidget();
     calls.RenewAdapterAddress(
-        index, [this, parent](const Message& message) { dialogs_.ShowMessage(parent, message); },
+        index, [this](const Message& message) { Tell(message); },
         [] { QCoreApplication::processEvents(); });
 }
 
@@ -516,8 +520,8 @@ void TSetupForm::lbHideInterfaceClickCheck(int entry) {
     auto& entries = settings_.lbHideInterface;
     if (!AllInterfacesHidden(entries))
         return;
-    dialogs_.ShowMessage(this, {"Hide interfaces", "At least one interface must remain enabled.",
-                                MessageIcon::Information});
+    Tell({"Hide interfaces", "At least one interface must remain enabled.",
+          MessageIcon::Information});
     if (entry < 0 || entry >= static_cast<int>(entries.size()))
         return;
     entries[static_cast<std::size_t>(entry)].checked = false;
@@ -604,9 +608,8 @@ void TSetupForm::ApplyApipaChanges() {
 }
 
 bool TSetupForm::ConfirmApipaChanges() {
-    const MessageResult answer =
-        dialogs_.ShowMessage(this, {"Corvane Setup", "Apply APIPA changes?", MessageIcon::Question,
-                                    MessageButtons::YesNo});
+    const MessageResult answer = Tell(
+        {"Corvane Setup", "Apply APIPA changes?", MessageIcon::Question, MessageButtons::YesNo});
     if (answer != MessageResult::Yes)
         return false;
     ApplyApipaChanges();
@@ -640,36 +643,30 @@ void TSetupForm::RefreshAdapterInfo() {
     for (SysError code : info.shownErrors)
         ShowError(code);
     if (info.readError)
-        dialogs_.ShowMessage(isVisible() ? this : parentWidget(),
-                             {"Error", kCouldntReadAdapterInfo, MessageIcon::Stop});
+        Tell({"Error", kCouldntReadAdapterInfo, MessageIcon::Stop});
 }
 
 void TSetupForm::ShowError(std::uint32_t code) {
     if (auto text = ShowErrorText(HelperOf(platform_), code))
-        dialogs_.ShowMessage(isVisible() ? this : parentWidget(),
-                             {"Error", *text, MessageIcon::Stop});
+        Tell({"Error", *text, MessageIcon::Stop});
 }
 
 // --- pages "Interfaces" and "Routes" ------------------------------------------
 
-void TSetupForm::RefreshInterfaceTable() {
-    const TableRefresh result = ReadInterfaceTable(HelperOf(platform_));
+void TSetupForm::ShowTable(QTableWidget* table, const TableRefresh& result) {
     if (result.outcome == TableRefresh::Outcome::Replace)
-        FillTable(ui->lvIfTable, result.rows);
+        FillTable(table, result.rows);
     if (!result.message.empty())
-        dialogs_.ShowMessage(isVisible() ? this : parentWidget(),
-                             {result.title, result.message,
-                              result.stopIcon ? MessageIcon::Stop : MessageIcon::Warning});
+        Tell({result.title, result.message,
+              result.stopIcon ? MessageIcon::Stop : MessageIcon::Warning});
+}
+
+void TSetupForm::RefreshInterfaceTable() {
+    ShowTable(ui->lvIfTable, ReadInterfaceTable(HelperOf(platform_)));
 }
 
 void TSetupForm::RefreshRouteTable() {
-    const TableRefresh result = ReadRouteTable(HelperOf(platform_));
-    if (result.outcome == TableRefresh::Outcome::Replace)
-        FillTable(ui->lvFwTable, result.rows);
-    if (!result.message.empty())
-        dialogs_.ShowMessage(isVisible() ? this : parentWidget(),
-                             {result.title, result.message,
-                              result.stopIcon ? MessageIcon::Stop : MessageIcon::Warning});
+    ShowTable(ui->lvFwTable, ReadRouteTable(HelperOf(platform_)));
 }
 
 void TSetupForm::pmIfMenuPopup() {

@@ -9,6 +9,7 @@
 
 #include "core/setup/adapter_info.h"
 #include "core/setup/settings.h"
+#include "core/setup/tables.h"
 #include "gui/dialogs.h"
 #include "gui/setup/tools_window.h"
 
@@ -17,6 +18,7 @@ class QCheckBox;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
+class QTableWidget;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -111,6 +113,7 @@ class TSetupForm : public QDialog, public ToolsWindow {
     void RefreshInterfaceTable();
     void RefreshRouteTable();
     void ShowError(std::uint32_t code);
+    MessageResult Tell(const Message& message);
     void LoadApipaChecks();
     void ApplyApipaChanges();
     bool ConfirmApipaChanges();
@@ -125,6 +128,7 @@ class TSetupForm : public QDialog, public ToolsWindow {
     void ShowOptions();
     void ShowTree(const std::vector<TreeNode>& nodes);
     void ShowApipaList(const std::vector<std::string>& texts);
+    void ShowTable(QTableWidget* table, const TableRefresh& result);
     QCheckBox* CheckBoxOf(SettingsOption box) const;
     void OnCheckChanged(SettingsOption box, bool checked);
     void FormatApipaText();
