@@ -87,7 +87,7 @@ lab_wlan_ip() {
 
 lab_down() {
     local pid
-    for pid in "$LAB_DIR/dhclient.pid" "$LAB_DIR/dnsmasq.pid"; do
+    for pid in "$LAB_DIR"/*.pid; do
         [ -s "$pid" ] && kill "$(cat "$pid")" 2>/dev/null
     done
     ip netns del "$LAB_CLIENT" 2>/dev/null

@@ -31,6 +31,15 @@ wlan=$(index_of "$LAB_WLAN_IF")
 lanhex=$(printf '0x%X' "$lan")
 wlanhex=$(printf '0x%X' "$wlan")
 
+# A dhclient of another namespace, for an interface named like the client's
+# static one, manages nothing here.
+lab_router ip link add "$LAB_LAN_IF" type veth peer name "cvo$LAB_ID"
+lab_router dhclient -4 -nw -cf /dev/null -lf "$LAB_DIR/router-dhclient.leases" \
+    -pf "$LAB_DIR/router-dhclient.pid" -sf "$_lab_here/dhclient-script.sh" "$LAB_LAN_IF"
+lab_wait 5 test -s "$LAB_DIR/router-dhclient.pid" || check "dhclient in the router namespace" up down
+check "dhclient of another namespace" "$LAB_LAN_IP,NO" \
+    "$(lab_client "$ctl" adapters | cut -d, -f1,2 | grep -F "$LAB_LAN_IP,")"
+
 lab_client "$lab_tests" || failures=$((failures + 1))
 
 check "adapters" \

@@ -6,6 +6,7 @@
 
 #include "platform/linux/dhcp_leases.h"
 #include "platform/linux/linux_platform.h"
+#include "temp_dir.h"
 
 namespace corvane {
 namespace {
@@ -92,6 +93,46 @@ TEST(DhclientCommandLine, WhichInterfaceAndLeaseFile) {
             << (c.argv.empty() ? "" : c.argv.back());
     EXPECT_EQ(SplitCommandLine(std::string_view("dhclient\0-v\0eth0\0", 17)),
               (std::vector<std::string>{"dhclient", "-v", "eth0"}));
+}
+
+// A /proc of our own: ns/net files stand for namespaces, a hard link to
+// self/ns/net for ours.
+TEST(LinuxDhcp, ClientsOfOtherNamespacesManageNothingHere) {
+    namespace fs = std::filesystem;
+    using namespace std::string_literals;
+    TempDir proc;
+    fs::create_directories(proc.path() / "self/ns");
+    TempDir::Write(proc.file("self/ns/net"), "ours");
+    struct Proc {
+        const char* pid;
+        std::string cmdline;
+        bool ours;
+    } const procs[] = {
+        {"31", "/sbin/dhclient\0-lf\0/x.leases\0eth0\0"s, false},
+        {"42", "dhclient\0eth1\0"s, true},
+        {"57", "dhcpcd\0-b\0"s, true},
+        {"60", "dhcpcd\0"s, false},
+        {"73", "sleep\0eth0\0"s, true},
+        {"acpi", "dhclient\0eth0\0"s, true},
+    };
+    for (const Proc& p : procs) {
+        fs::create_directories(proc.path() / p.pid / "ns");
+        TempDir::Write(proc.file(std::string(p.pid) + "/cmdline"), p.cmdline);
+        if (p.ours)
+            fs::create_hard_link(proc.path() / "self/ns/net", proc.path() / p.pid / "ns/net");
+        else
+            TempDir::Write(proc.file(std::string(p.pid) + "/ns/net"), "theirs");
+    }
+    const std::vector<ClientProcess> clients = DhcpClientProcesses(proc.path().string());
+    std::vector<int> pids;
+    for (const ClientProcess& c : clients)
+        pids.push_back(c.pid);
+    EXPECT_EQ(pids, (std::vector<int>{42, 57}));
+    EXPECT_FALSE(DhclientOf(clients, "eth0", "/d.leases"));
+    auto eth1 = DhclientOf(clients, "eth1", "/d.leases");
+    ASSERT_TRUE(eth1);
+    EXPECT_EQ(eth1->process->pid, 42);
+    EXPECT_EQ(eth1->leaseFile, "/d.leases");
 }
 
 TEST(LinuxMapping, InterfaceTypes) {

@@ -23,52 +23,6 @@ namespace {
 
 constexpr int kToolTimeoutMs = 10000;
 
-std::string ProgramName(const std::vector<std::string>& argv) {
-    if (argv.empty())
-        return {};
-    std::string_view p = argv[0];
-    if (std::size_t slash = p.rfind('/'); slash != std::string_view::npos)
-        p.remove_prefix(slash + 1);
-    return std::string(p);
-}
-
-struct Process {
-    int pid = 0;
-    std::vector<std::string> argv;
-};
-
-// The DHCP client processes of our network namespace, by pid: a client of
-// another namespace serves another interface, whatever its name.
-std::vector<Process> DhcpProcesses(const std::string& procRoot) {
-    std::vector<Process> found;
-    DIR* dir = ::opendir(procRoot.c_str());
-    if (!dir)
-        return found;
-    struct stat own {};
-    const bool haveNamespaces = ::stat((procRoot + "/self/ns/net").c_str(), &own) == 0;
-    while (dirent* e = ::readdir(dir)) {
-        if (e->d_name[0] < '1' || e->d_name[0] > '9')
-            continue;
-        const std::string base = procRoot + "/" + e->d_name;
-        auto raw = ReadTextFile(base + "/cmdline");
-        if (!raw)
-            continue;
-        std::vector<std::string> argv = SplitCommandLine(*raw);
-        const std::string name = ProgramName(argv);
-        if (name != "dhclient" && name != "dhcpcd")
-            continue;
-        struct stat other {};
-        if (haveNamespaces && (::stat((base + "/ns/net").c_str(), &other) != 0 ||
-                               other.st_ino != own.st_ino || other.st_dev != own.st_dev))
-            continue;
-        found.push_back({std::atoi(e->d_name), std::move(argv)});
-    }
-    ::closedir(dir);
-    std::sort(found.begin(), found.end(),
-              [](const Process& a, const Process& b) { return a.pid < b.pid; });
-    return found;
-}
-
 bool Exists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
@@ -185,13 +139,12 @@ DhcpControl::DhcpControl(SettingsStore* store, LinuxPaths paths)
     : store_(store), paths_(std::move(paths)) {}
 
 DhcpClient DhcpControl::Find(const std::string& interfaceName) const {
-    std::vector<Process> clients = DhcpProcesses(paths_.proc);
-    for (Process& p : clients)
-        if (LeaseFileOfDhclient(p.argv, interfaceName, paths_.dhclientDefaultLease))
-            return {DhcpManager::Dhclient, p.pid, std::move(p.argv)};
-    for (Process& p : clients)
+    const std::vector<ClientProcess> clients = DhcpClientProcesses(paths_.proc);
+    if (auto d = DhclientOf(clients, interfaceName, paths_.dhclientDefaultLease))
+        return {DhcpManager::Dhclient, d->process->pid, d->process->argv};
+    for (const ClientProcess& p : clients)
         if (DhcpcdManages(p.argv, interfaceName))
-            return {DhcpManager::Dhcpcd, p.pid, std::move(p.argv)};
+            return {DhcpManager::Dhcpcd, p.pid, p.argv};
     const std::uint32_t index = IndexOf(interfaceName);
     if (index && NetworkdManages(paths_, index) &&
         Exists(paths_.networkdLeases + "/" + std::to_string(index)))

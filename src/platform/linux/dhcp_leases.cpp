@@ -1,10 +1,13 @@
 #include "platform/linux/dhcp_leases.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <ctime>
 #include <dirent.h>
-#include <fstream>
-#include <sstream>
+#include <sys/stat.h>
+
+#include "platform/linux/resolver.h"
 
 namespace corvane::linux_backend {
 
@@ -164,15 +167,19 @@ std::vector<std::string> SplitCommandLine(std::string_view raw) {
     return argv;
 }
 
+std::string ProgramName(const std::vector<std::string>& argv) {
+    if (argv.empty())
+        return {};
+    std::string_view p = argv[0];
+    if (std::size_t slash = p.rfind('/'); slash != std::string_view::npos)
+        p.remove_prefix(slash + 1);
+    return std::string(p);
+}
+
 std::optional<std::string> LeaseFileOfDhclient(const std::vector<std::string>& argv,
                                                const std::string& iface,
                                                const std::string& defaultFile) {
-    if (argv.empty())
-        return std::nullopt;
-    std::string_view prog = argv[0];
-    if (std::size_t slash = prog.rfind('/'); slash != std::string_view::npos)
-        prog.remove_prefix(slash + 1);
-    if (prog != "dhclient")
+    if (ProgramName(argv) != "dhclient")
         return std::nullopt;
     std::string leaseFile = defaultFile;
     bool releasing = false, managesIface = false;
@@ -200,30 +207,43 @@ std::optional<std::string> LeaseFileOfDhclient(const std::vector<std::string>& a
     return leaseFile;
 }
 
-std::vector<std::vector<std::string>> DhclientCommandLines(const std::string& procRoot) {
-    std::vector<std::vector<std::string>> found;
-    DIR* dir = opendir(procRoot.c_str());
+std::vector<ClientProcess> DhcpClientProcesses(const std::string& procRoot) {
+    std::vector<ClientProcess> found;
+    DIR* dir = ::opendir(procRoot.c_str());
     if (!dir)
         return found;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] < '0' || e->d_name[0] > '9')
+    struct stat own {};
+    const bool haveNamespaces = ::stat((procRoot + "/self/ns/net").c_str(), &own) == 0;
+    while (dirent* e = ::readdir(dir)) {
+        if (e->d_name[0] < '1' || e->d_name[0] > '9')
             continue;
-        std::ifstream in(procRoot + "/" + e->d_name + "/cmdline", std::ios::binary);
-        if (!in)
+        const std::string base = procRoot + "/" + e->d_name;
+        auto raw = ReadTextFile(base + "/cmdline");
+        if (!raw)
             continue;
-        std::stringstream buf;
-        buf << in.rdbuf();
-        std::vector<std::string> argv = SplitCommandLine(buf.str());
-        if (argv.empty())
+        std::vector<std::string> argv = SplitCommandLine(*raw);
+        const std::string name = ProgramName(argv);
+        if (name != "dhclient" && name != "dhcpcd")
             continue;
-        std::string_view prog = argv[0];
-        if (std::size_t slash = prog.rfind('/'); slash != std::string_view::npos)
-            prog.remove_prefix(slash + 1);
-        if (prog == "dhclient")
-            found.push_back(std::move(argv));
+        struct stat other {};
+        if (haveNamespaces && (::stat((base + "/ns/net").c_str(), &other) != 0 ||
+                               other.st_ino != own.st_ino || other.st_dev != own.st_dev))
+            continue;
+        found.push_back({std::atoi(e->d_name), std::move(argv)});
     }
-    closedir(dir);
+    ::closedir(dir);
+    std::sort(found.begin(), found.end(),
+              [](const ClientProcess& a, const ClientProcess& b) { return a.pid < b.pid; });
     return found;
+}
+
+std::optional<ManagingDhclient> DhclientOf(const std::vector<ClientProcess>& clients,
+                                           const std::string& iface,
+                                           const std::string& defaultFile) {
+    for (const ClientProcess& p : clients)
+        if (auto file = LeaseFileOfDhclient(p.argv, iface, defaultFile))
+            return ManagingDhclient{&p, std::move(*file)};
+    return std::nullopt;
 }
 
 } // namespace corvane::linux_backend

@@ -24,11 +24,30 @@ std::optional<DhcpLease> LastDhclientLease(std::string_view text, std::string_vi
 // lease was obtained, which those files do not record.
 std::optional<DhcpLease> KeyValueLease(std::string_view text, std::int64_t modified);
 
-// The command lines of the running dhclient processes, from procRoot (/proc).
-std::vector<std::vector<std::string>> DhclientCommandLines(const std::string& procRoot);
+// A running DHCP client (dhclient or dhcpcd).
+struct ClientProcess {
+    int pid = 0;
+    std::vector<std::string> argv;
+};
+
+// The DHCP client processes of our network namespace, from procRoot (/proc), by
+// pid: a client of another namespace serves another interface, whatever its name.
+std::vector<ClientProcess> DhcpClientProcesses(const std::string& procRoot);
+
+// The dhclient among `clients` that manages iface, and its lease file
+// (defaultFile when its command line names none).
+struct ManagingDhclient {
+    const ClientProcess* process = nullptr;
+    std::string leaseFile;
+};
+std::optional<ManagingDhclient> DhclientOf(const std::vector<ClientProcess>& clients,
+                                           const std::string& iface,
+                                           const std::string& defaultFile);
 
 // Splits a /proc/PID/cmdline buffer into its arguments.
 std::vector<std::string> SplitCommandLine(std::string_view raw);
+// The program of a command line without its directory.
+std::string ProgramName(const std::vector<std::string>& argv);
 
 // The lease file of a dhclient command line that manages iface: its -lf
 // argument, or defaultFile when it has none; nullopt when it does not manage

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <linux/ethtool.h>
 #include <linux/if.h>
 #include <linux/if_arp.h>
@@ -19,23 +18,13 @@
 #include "platform/linux/dhcp_client.h"
 #include "platform/linux/dhcp_leases.h"
 #include "platform/linux/netlink.h"
+#include "platform/linux/resolver.h"
 
 namespace corvane {
 
 using namespace linux_backend;
 
 namespace {
-
-std::optional<std::string> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::stringstream buf;
-    buf << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return buf.str();
-}
 
 std::int64_t ModifiedTime(const std::string& path) {
     struct stat st {};
@@ -85,7 +74,7 @@ std::string DescriptionOf(const Link& l) {
 // Interface speed in bit/s from sysfs (Mbit/s there); 0 when the driver does
 // not know it, saturated at the field's limit.
 std::uint32_t SpeedOf(const LinuxPaths& p, const std::string& name) {
-    auto text = ReadFile(p.sysClassNet + "/" + name + "/speed");
+    auto text = ReadTextFile(p.sysClassNet + "/" + name + "/speed");
     if (!text)
         return 0;
     long long mbps = std::atoll(text->c_str());
@@ -116,19 +105,17 @@ struct LeaseInfo {
 // DHCP state of one interface: a running dhclient, else systemd-networkd, else
 // a NetworkManager lease that still holds the interface's address.
 LeaseInfo DhcpStateOf(const LinuxPaths& p, const Link& l, const std::string& address,
-                      const std::vector<std::vector<std::string>>& dhclients) {
+                      const std::vector<ClientProcess>& clients) {
     LeaseInfo out;
-    for (const auto& argv : dhclients) {
-        if (auto file = LeaseFileOfDhclient(argv, l.name, p.dhclientDefaultLease)) {
-            out.managed = true;
-            if (auto text = ReadFile(*file))
-                if (auto lease = LastDhclientLease(*text, l.name))
-                    out.lease = *lease;
-            return out;
-        }
+    if (auto dhclient = DhclientOf(clients, l.name, p.dhclientDefaultLease)) {
+        out.managed = true;
+        if (auto text = ReadTextFile(dhclient->leaseFile))
+            if (auto lease = LastDhclientLease(*text, l.name))
+                out.lease = *lease;
+        return out;
     }
     const std::string networkd = p.networkdLeases + "/" + std::to_string(l.index);
-    if (auto text = ReadFile(networkd)) {
+    if (auto text = ReadTextFile(networkd)) {
         out.managed = true;
         if (auto lease = KeyValueLease(*text, ModifiedTime(networkd)))
             out.lease = *lease;
@@ -144,7 +131,7 @@ LeaseInfo DhcpStateOf(const LinuxPaths& p, const Link& l, const std::string& add
                 name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
                 continue;
             const std::string path = p.networkManager + "/" + name;
-            auto text = ReadFile(path);
+            auto text = ReadTextFile(path);
             if (!text)
                 continue;
             auto lease = name.rfind("dhclient", 0) == 0 ? LastDhclientLease(*text, l.name)
@@ -243,7 +230,7 @@ SysError LinuxIpHelper::GetAdaptersInfo(std::vector<AdapterRecord>& adapters) {
     Snapshot s;
     if (SysError e = ReadSnapshot(kLinks | kAddresses | kRoutes, s))
         return e;
-    const auto dhclients = DhclientCommandLines(paths_.proc);
+    const auto clients = DhcpClientProcesses(paths_.proc);
     adapters.clear();
     for (const Link& l : s.links) {
         if (IsLoopback(l))
@@ -270,7 +257,7 @@ SysError LinuxIpHelper::GetAdaptersInfo(std::vector<AdapterRecord>& adapters) {
                 r.Gateway = Dotted(rt.gateway);
                 break;
             }
-        LeaseInfo dhcp = DhcpStateOf(paths_, l, r.IpAddress, dhclients);
+        LeaseInfo dhcp = DhcpStateOf(paths_, l, r.IpAddress, clients);
         r.DhcpEnabled = dhcp.managed ? 1 : 0;
         if (dhcp.managed) {
             r.DhcpServer = dhcp.lease.server;
@@ -297,12 +284,12 @@ SysError LinuxIpHelper::GetPerAdapterInfo(std::uint32_t index, PerAdapterInfo& i
     info = {};
     std::optional<std::uint32_t> stored = apipa_ ? apipa_(link.name) : std::nullopt;
     info.AutoconfigEnabled = stored.value_or(1) != 0 ? 1 : 0;
-    if (auto text = ReadFile(paths_.resolvConf)) {
+    if (auto text = ReadTextFile(paths_.resolvConf)) {
         info.DnsServerList = NameServersOf(*text);
         // The local stub resolver only forwards; the servers it forwards to are
         // the ones in use.
         if (info.DnsServerList == std::vector<std::string>{"127.0.0.53"})
-            if (auto uplinks = ReadFile(paths_.resolvedUplinks))
+            if (auto uplinks = ReadTextFile(paths_.resolvedUplinks))
                 info.DnsServerList = NameServersOf(*uplinks);
     }
     return kSuccess;
