@@ -14,15 +14,13 @@ if [ ! -f "$lab_sh" ]; then
 fi
 # shellcheck source=/dev/null
 . "$lab_sh"
-lab_require_root || exit 77
 for tool in xvfb-run xdotool xwininfo unshare; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: this test needs $tool (scripts/deps installs it)"
         exit 77
     fi
 done
-trap lab_down EXIT
-lab_up || { echo "FAIL: lab_up"; exit 1; }
+lab_start
 
 work=$LAB_DIR/gui
 mkdir -p "$work/varlib"

@@ -6,21 +6,7 @@ set -u
 ctl=$1
 announcer=$2
 . "$(dirname "$0")/lab.sh"
-lab_require_root || exit 77
-trap lab_down EXIT
-lab_up || { echo "FAIL: lab setup"; exit 1; }
-
-failures=0
-check() { # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"
-        echo "  expected: $2"
-        echo "  actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
+lab_start
 # The round-trip time varies; everything else of a line is fixed.
 msecs() { sed -E 's/\([0-9]+ msecs\)/(N msecs)/'; }
 
@@ -93,5 +79,4 @@ check "lookup on local host" "System's IP address is local host, NIC link is pro
 out=$(lab_client "$ctl" lookup 10.231.1.99 --seconds 1 2>&1)
 check "lookup on an address of no interface" "Socket opening error (99)." "$out"
 
-[ "$failures" -eq 0 ] && echo "discovery lab: all checks passed"
-exit "$failures"
+lab_finish

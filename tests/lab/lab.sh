@@ -8,8 +8,9 @@
 #   $LAB_WLAN_IF "Wireless Network Connection" <-> $LAB_ROUTER_WLAN_IF ($LAB_ROUTER_WLAN_IP)
 #     address and router from dnsmasq on the router side, held by dhclient
 #
-# Use:   . tests/lab/lab.sh; lab_require_root || exit 77; trap lab_down EXIT; lab_up
+# Use:   . tests/lab/lab.sh; lab_start        (skips without root, cleans up on exit)
 #        lab_client CMD...   runs CMD in the client namespace (lab_router likewise)
+#        check NAME EXPECTED ACTUAL ...; lab_finish
 
 LAB_ID=${LAB_ID:-$$}
 LAB_CLIENT=cvc$LAB_ID
@@ -60,6 +61,34 @@ lab_require_root() {
         return 1
     fi
     ip netns del "cvprobe$LAB_ID"
+}
+
+# lab_start [CLEANUP]: exits 77 (skipped) where the lab cannot run, else builds
+# it and has CLEANUP (default lab_down, which it should call) run on exit.
+lab_start() {
+    lab_require_root || exit 77
+    # shellcheck disable=SC2064
+    trap "${1:-lab_down}" EXIT
+    lab_up || { echo "FAIL: lab setup"; exit 1; }
+    failures=0
+}
+
+check() { # check NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1"
+        echo "  expected: $2"
+        echo "  actual:   $3"
+        failures=$((failures + 1))
+    fi
+}
+
+# Ends a lab test: its result is whether every check passed.
+lab_finish() {
+    echo "$failures failure(s)"
+    [ "$failures" -eq 0 ] && exit 0
+    exit 1
 }
 
 lab_client() { ip netns exec "$LAB_CLIENT" "$@"; }

@@ -6,7 +6,6 @@ set -u
 netsh=$(realpath "$1")
 ctl=$(realpath "$2")
 . "$(dirname "$0")/lab.sh"
-lab_require_root || exit 77
 command -v unshare >/dev/null || { echo "SKIP: the lab test needs unshare"; exit 77; }
 
 work=$LAB_DIR/work
@@ -18,9 +17,8 @@ cleanup() {
     done
     lab_down
 }
-trap cleanup EXIT
 host_resolv=$(md5sum /etc/resolv.conf)
-lab_up || { echo "FAIL: lab setup"; exit 1; }
+lab_start cleanup
 mkdir -p "$work" "$LAB_DIR/varlib/dhcp" "$LAB_DIR/run"
 
 # Runs a program in the client namespace with /var/lib and /run of its own, so
@@ -31,18 +29,6 @@ run() {
 }
 registry=$LAB_DIR/varlib/corvane/registry.reg
 resolv=/etc/netns/$LAB_CLIENT/resolv.conf
-
-failures=0
-check() { # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"
-        echo "  expected: $2"
-        echo "  actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
 addresses() { lab_client ip -4 -o addr show dev "$1" | awk '{print $4}' | paste -sd' '; }
 defaults() { lab_client ip -4 route show default dev "$1" | sed 's/ *$//' | paste -sd';'; }
 routes() { lab_client ip -4 route | sed 's/ *$//'; }
@@ -189,5 +175,4 @@ check "no server: message" "DHCP Error: Couldn't renew IP address." "$out"
 check "no server: a client keeps trying" "1" "$(pgrep -fc "dhclient -nw .* $LAB_WLAN_IF\$")"
 
 check "the machine's own resolver file untouched" "$host_resolv" "$(md5sum /etc/resolv.conf)"
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+lab_finish

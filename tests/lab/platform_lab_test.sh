@@ -6,21 +6,7 @@ set -u
 lab_tests=$1
 ctl=$2
 . "$(dirname "$0")/lab.sh"
-lab_require_root || exit 77
-trap lab_down EXIT
-lab_up || { echo "FAIL: lab setup"; exit 1; }
-
-failures=0
-check() { # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1"
-        echo "  expected: $2"
-        echo "  actual:   $3"
-        failures=$((failures + 1))
-    fi
-}
+lab_start
 index_of() { lab_client cat "/sys/class/net/$1/ifindex"; }
 
 LAB_WLAN_IP=$(lab_wlan_ip)
@@ -87,5 +73,4 @@ check "administratively down" "$lanhex;non-operational" \
     "$(lab_client "$ctl" interfaces | awk -F';' -v i="$lanhex" '$1 == i {print $1 ";" $5}')"
 check "routes of a down link leave the table" "" "$(lab_client "$ctl" routes)"
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+lab_finish
