@@ -6,7 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
+
+#include "core/addr/inet.h"
 
 namespace corvane {
 
@@ -107,21 +110,18 @@ struct ForwardRow {
     std::int32_t dwForwardMetric1 = 0;
 };
 
-// Conversions between a host-order 32-bit address and the network-order value of
-// ForwardRow, independent of the machine's byte order.
-inline std::uint32_t NetworkOrder(std::uint32_t hostOrder) {
-    const std::uint8_t bytes[4] = {
-        static_cast<std::uint8_t>(hostOrder >> 24), static_cast<std::uint8_t>(hostOrder >> 16),
-        static_cast<std::uint8_t>(hostOrder >> 8), static_cast<std::uint8_t>(hostOrder)};
-    std::uint32_t value;
-    std::memcpy(&value, bytes, 4);
-    return value;
+// The orders of GetIfTable and GetIpForwardTable when asked for sorted rows.
+inline void SortByIndex(std::vector<IfRow>& rows) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const IfRow& a, const IfRow& b) { return a.dwIndex < b.dwIndex; });
 }
-inline std::uint32_t HostOrder(std::uint32_t networkOrder) {
-    std::uint8_t bytes[4];
-    std::memcpy(bytes, &networkOrder, 4);
-    return std::uint32_t(bytes[0]) << 24 | std::uint32_t(bytes[1]) << 16 |
-           std::uint32_t(bytes[2]) << 8 | std::uint32_t(bytes[3]);
+inline void SortRoutes(std::vector<ForwardRow>& rows) {
+    auto key = [](const ForwardRow& r) {
+        return std::make_tuple(ToHostOrder(r.dwForwardDest), ToHostOrder(r.dwForwardMask),
+                               ToHostOrder(r.dwForwardNextHop), r.dwForwardIfIndex);
+    };
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const ForwardRow& a, const ForwardRow& b) { return key(a) < key(b); });
 }
 
 // The eight operations of the IP helper and its error texts. Buffer sizing is

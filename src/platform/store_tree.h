@@ -1,4 +1,5 @@
 #pragma once
+#include "core/app/ascii.h"
 #include "platform/settings_store.h"
 
 #include <cstdint>
@@ -43,19 +44,6 @@ struct StoredKey {
     std::string path; // full path, root name first
     std::vector<StoredValue> values;
 };
-
-inline char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-inline bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 inline const char* RootName(StoreRoot root) {
     switch (root) {

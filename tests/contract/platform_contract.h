@@ -136,7 +136,7 @@ inline void CheckRoutes(const ContractSubject& s) {
     ASSERT_EQ(s.platform->ipHelper->GetIpForwardTable(rows, true), kSuccess);
     EXPECT_TRUE(
         std::is_sorted(rows.begin(), rows.end(), [](const ForwardRow& a, const ForwardRow& b) {
-            return HostOrder(a.dwForwardDest) < HostOrder(b.dwForwardDest);
+            return ToHostOrder(a.dwForwardDest) < ToHostOrder(b.dwForwardDest);
         }));
     auto adapters = ReadAdapters(*s.platform);
     for (const ExpectedRoute& e : s.routes) {
@@ -144,9 +144,9 @@ inline void CheckRoutes(const ContractSubject& s) {
         const AdapterRecord* a = FindAdapter(adapters, e.adapter);
         ASSERT_NE(a, nullptr);
         auto row = std::find_if(rows.begin(), rows.end(), [&](const ForwardRow& r) {
-            return ip(HostOrder(r.dwForwardDest)).text() == e.dest &&
-                   ip(HostOrder(r.dwForwardMask)).text() == e.mask &&
-                   ip(HostOrder(r.dwForwardNextHop)).text() == e.nextHop &&
+            return ip(ToHostOrder(r.dwForwardDest)).text() == e.dest &&
+                   ip(ToHostOrder(r.dwForwardMask)).text() == e.mask &&
+                   ip(ToHostOrder(r.dwForwardNextHop)).text() == e.nextHop &&
                    r.dwForwardIfIndex == a->Index;
         });
         ASSERT_NE(row, rows.end());

@@ -57,9 +57,9 @@ TEST(Tables, InterfaceRowLengthsAreBounded) {
 
 TEST(Tables, RouteRowTexts) {
     ForwardRow r;
-    r.dwForwardDest = NetworkOrder(0xC0A80100);    // 192.168.1.0
-    r.dwForwardMask = NetworkOrder(0xFFFFFFFF);    // host route mask
-    r.dwForwardNextHop = NetworkOrder(0x0A000001); // 10.0.0.1
+    r.dwForwardDest = ToNetworkOrder(0xC0A80100);    // 192.168.1.0
+    r.dwForwardMask = ToNetworkOrder(0xFFFFFFFF);    // host route mask
+    r.dwForwardNextHop = ToNetworkOrder(0x0A000001); // 10.0.0.1
     r.dwForwardIfIndex = 0x10003;
     r.dwForwardMetric1 = -1;
     EXPECT_EQ(RouteTableRowTexts(r), (std::vector<std::string>{"192.168.1.0", "255.255.255.255",

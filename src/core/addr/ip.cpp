@@ -1,7 +1,6 @@
 #include "core/addr/ip.h"
 
-#include <bit>
-#include <cstdio>
+#include "core/addr/inet.h"
 
 namespace corvane {
 
@@ -14,12 +13,7 @@ void ip::assign(std::string_view text) {
 }
 
 void ip::assignValue(uint32_t value) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%lu.%lu.%lu.%lu", static_cast<unsigned long>(value >> 24),
-                  static_cast<unsigned long>((value >> 16) & 0xFF),
-                  static_cast<unsigned long>((value >> 8) & 0xFF),
-                  static_cast<unsigned long>(value & 0xFF));
-    text_ = buf;
+    text_ = InetNtoa(ToNetworkOrder(value));
     valid_ = parse();
 }
 
@@ -28,10 +22,7 @@ void ip::applyMask(std::string_view maskText) {
 }
 
 uint32_t ip::networkValue() const {
-    uint32_t v = value();
-    if constexpr (std::endian::native == std::endian::little)
-        return ((v & 0xFF) << 24) | ((v & 0xFF00) << 8) | ((v >> 8) & 0xFF00) | (v >> 24);
-    return v;
+    return ToNetworkOrder(value());
 }
 
 bool ip::parse() {

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/ascii.h"
+
 namespace corvane {
 namespace {
 
@@ -10,18 +12,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 // Keywords are matched without regard to letter case, as the Windows shell does.
 bool Is(std::string_view word, std::string_view keyword) {
-    if (word.size() != keyword.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (Lower(word[i]) != keyword[i])
-            return false;
-    return true;
+    return EqualNoCase(word, keyword);
 }
 
 std::string_view Trim(std::string_view s) {

@@ -1,20 +1,15 @@
 #include "core/setup/adapter_info.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
+#include "core/app/ascii.h"
 #include "core/app/tokenizer.h"
+#include "core/setup/tables.h"
 
 namespace corvane {
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string OrBlank(const std::string& text) {
     return text.empty() ? " " : text;
@@ -27,22 +22,7 @@ TreeNode Item(std::string text, int image = kImageItem) {
 } // namespace
 
 std::string AdapterTypeName(std::uint32_t type) {
-    switch (type) {
-    case 6:
-        return "Ethernet";
-    case 9:
-        return "Tokenring";
-    case 15:
-        return "FDDI";
-    case 23:
-        return "PPP";
-    case 24:
-        return "Loopback";
-    case 28:
-        return "SLIP";
-    default:
-        return "Other";
-    }
+    return type == 9 ? "Tokenring" : IfTableTypeName(type);
 }
 
 std::string MacText(const AdapterRecord& a) {
@@ -115,9 +95,8 @@ AdapterInfo ReadAdapterInfo(IpHelper& helper, ConnectionNames& names, bool wasFa
             int image = kImageNoConnection;
             if (!connection.empty()) {
                 const std::string entry = connection + " (" + desc + ")";
-                const std::string key = Lower(entry);
                 if (std::none_of(out.displayTexts.begin(), out.displayTexts.end(),
-                                 [&](const std::string& e) { return Lower(e) == key; })) {
+                                 [&](const std::string& e) { return EqualNoCase(e, entry); })) {
                     out.displayTexts.push_back(entry);
                     out.adapterNames.push_back(a.AdapterName);
                 }

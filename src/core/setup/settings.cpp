@@ -1,5 +1,6 @@
 #include "core/setup/settings.h"
 
+#include "core/app/ascii.h"
 #include "core/setup/registry_exception.h"
 
 #include <algorithm>
@@ -20,16 +21,6 @@ std::string settings_names::Width(int n) {
 }
 
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
 
 size_t Index(SettingsOption box) {
     return static_cast<size_t>(box);

@@ -62,8 +62,8 @@ std::vector<std::string> IfTableRowTexts(const IfRow& row) {
 }
 
 std::vector<std::string> RouteTableRowTexts(const ForwardRow& row) {
-    return {ip(HostOrder(row.dwForwardDest)).text(), ip(HostOrder(row.dwForwardMask)).text(),
-            ip(HostOrder(row.dwForwardNextHop)).text(), HexIndex(row.dwForwardIfIndex),
+    return {ip(ToHostOrder(row.dwForwardDest)).text(), ip(ToHostOrder(row.dwForwardMask)).text(),
+            ip(ToHostOrder(row.dwForwardNextHop)).text(), HexIndex(row.dwForwardIfIndex),
             std::to_string(row.dwForwardMetric1)};
 }
 

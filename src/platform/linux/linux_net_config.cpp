@@ -14,6 +14,8 @@
 #include <netlink/route/route.h>
 #include <netlink/socket.h>
 
+#include "core/addr/ip.h"
+#include "core/app/ascii.h"
 #include "core/setup/apipa.h"
 #include "platform/linux/adapter_values.h"
 #include "platform/linux/netlink.h"
@@ -168,7 +170,7 @@ class Netlink {
 };
 
 std::string AddressKey(std::uint32_t address, int prefix) {
-    return linux_backend::Dotted(address) + "/" + std::to_string(prefix);
+    return ip(address).text() + "/" + std::to_string(prefix);
 }
 
 std::string AddressKey(nl_object* o) {
@@ -237,7 +239,7 @@ SysError DeleteAddresses(Netlink& nl, const Objects& addresses) {
 std::vector<std::string> Dotted(const std::vector<std::uint32_t>& servers) {
     std::vector<std::string> out;
     for (std::uint32_t s : servers)
-        out.push_back(linux_backend::Dotted(s));
+        out.push_back(ip(s).text());
     return out;
 }
 
@@ -268,7 +270,7 @@ SysError LinuxNetConfig::FindConnection(const std::string& connection, std::stri
     for (const Link& l : s.links) {
         if (l.flags & IFF_LOOPBACK)
             continue;
-        if (store_tree::EqualNoCase(l.alias.empty() ? l.name : l.alias, connection)) {
+        if (EqualNoCase(l.alias.empty() ? l.name : l.alias, connection)) {
             interfaceName = l.name;
             ++found;
         }

@@ -12,9 +12,9 @@
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
 
+#include "core/addr/ip.h"
 #include "platform/linux/dhcp_client.h"
 #include "platform/linux/dhcp_leases.h"
 #include "platform/linux/netlink.h"
@@ -248,13 +248,13 @@ SysError LinuxIpHelper::GetAdaptersInfo(std::vector<AdapterRecord>& adapters) {
         r.IpAddress = r.IpMask = "0.0.0.0";
         for (const Address& a : s.addresses)
             if (a.index == l.index) {
-                r.IpAddress = Dotted(a.local);
-                r.IpMask = Dotted(PrefixMask(a.prefix));
+                r.IpAddress = ip(a.local).text();
+                r.IpMask = ip(PrefixMask(a.prefix)).text();
                 break;
             }
         for (const Route& rt : s.routes)
             if (rt.prefix == 0 && rt.gateway != 0 && rt.ifindex == l.index) {
-                r.Gateway = Dotted(rt.gateway);
+                r.Gateway = ip(rt.gateway).text();
                 break;
             }
         LeaseInfo dhcp = DhcpStateOf(paths_, l, r.IpAddress, clients);
@@ -346,8 +346,7 @@ SysError LinuxIpHelper::GetIfTable(std::vector<IfRow>& rows, bool sorted) {
     for (const Link& l : s.links)
         rows.push_back(RowOf(paths_, l));
     if (sorted)
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const IfRow& a, const IfRow& b) { return a.dwIndex < b.dwIndex; });
+        SortByIndex(rows);
     return kSuccess;
 }
 
@@ -368,9 +367,9 @@ SysError LinuxIpHelper::GetIpForwardTable(std::vector<ForwardRow>& rows, bool so
     rows.clear();
     for (const Route& r : s.routes) {
         ForwardRow row;
-        row.dwForwardDest = NetworkOrder(r.dest);
-        row.dwForwardMask = NetworkOrder(PrefixMask(r.prefix));
-        row.dwForwardNextHop = NetworkOrder(r.gateway);
+        row.dwForwardDest = ToNetworkOrder(r.dest);
+        row.dwForwardMask = ToNetworkOrder(PrefixMask(r.prefix));
+        row.dwForwardNextHop = ToNetworkOrder(r.gateway);
         row.dwForwardIfIndex = r.ifindex;
         row.dwForwardType = r.gateway ? 4 : 3;
         row.dwForwardProto = r.protocol == 2 /* kernel */ ? 2 : 3;
@@ -378,12 +377,7 @@ SysError LinuxIpHelper::GetIpForwardTable(std::vector<ForwardRow>& rows, bool so
         rows.push_back(row);
     }
     if (sorted)
-        std::stable_sort(rows.begin(), rows.end(), [](const ForwardRow& a, const ForwardRow& b) {
-            return std::make_tuple(HostOrder(a.dwForwardDest), HostOrder(a.dwForwardMask),
-                                   HostOrder(a.dwForwardNextHop), a.dwForwardIfIndex) <
-                   std::make_tuple(HostOrder(b.dwForwardDest), HostOrder(b.dwForwardMask),
-                                   HostOrder(b.dwForwardNextHop), b.dwForwardIfIndex);
-        });
+        SortRoutes(rows);
     return kSuccess;
 }
 
@@ -425,7 +419,7 @@ SysError LinuxHostInfo::HostAddresses(std::vector<std::string>& addresses) {
         if (l == s.links.end() || IsLoopback(*l) || !(l->flags & IFF_UP) ||
             !(l->flags & IFF_RUNNING) || (a.local >> 24) == 127)
             continue;
-        addresses.push_back(Dotted(a.local));
+        addresses.push_back(ip(a.local).text());
     }
     if (addresses.empty())
         addresses.push_back("127.0.0.1");

@@ -137,11 +137,6 @@ std::uint32_t PrefixMask(int prefix) {
     return ~((1u << (32 - prefix)) - 1);
 }
 
-std::string Dotted(std::uint32_t v) {
-    return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 255) + "." +
-           std::to_string((v >> 8) & 255) + "." + std::to_string(v & 255);
-}
-
 SysError ReadLink(std::uint32_t index, const std::string& name, Link& out) {
     Socket s;
     if (!s.sock)

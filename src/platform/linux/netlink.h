@@ -49,8 +49,7 @@ SysError ReadSnapshot(unsigned parts, Snapshot& out);
 // One link by index (when non-zero) or by name; ENODEV when there is none.
 SysError ReadLink(std::uint32_t index, const std::string& name, Link& out);
 
-// "255.255.255.0" for 24.
+// 0xFFFFFF00 for 24.
 std::uint32_t PrefixMask(int prefix);
-std::string Dotted(std::uint32_t hostOrder);
 
 } // namespace corvane::linux_backend

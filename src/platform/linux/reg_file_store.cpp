@@ -16,7 +16,6 @@
 
 namespace corvane {
 
-using store_tree::EqualNoCase;
 using store_tree::StoredKey;
 using store_tree::StoredValue;
 using store_tree::StoreTree;
@@ -49,7 +48,7 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = store_tree::LowerAscii(c);
+    c = LowerAscii(c);
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;

@@ -2,19 +2,12 @@
 
 namespace corvane {
 
-using store_tree::EqualNoCase;
 using store_tree::FullKeyPath;
 using store_tree::StoredValue;
 using store_tree::StoreTree;
 
 namespace {
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = store_tree::LowerAscii(c);
-    return out;
-}
 
 } // namespace
 
@@ -64,7 +57,7 @@ class MemoryStore::Key : public StoreKey {
             return WriteError(StoreStatus::Failed, value.name);
         if (!writable_)
             return WriteError(StoreStatus::AccessDenied, value.name);
-        if (store_->failingWrites_.count(Lower(value.name)))
+        if (store_->failingWrites_.count(LowerAscii(value.name)))
             return WriteError(StoreStatus::Failed, value.name);
         StoreTree::SetValue(store_->tree_.Obtain(path_), std::move(value));
         ++store_->writes_;
@@ -105,7 +98,7 @@ void MemoryStore::RefuseKey(std::string_view path, StoreRoot root) {
 }
 
 void MemoryStore::FailWrite(std::string_view valueName) {
-    failingWrites_.insert(Lower(valueName));
+    failingWrites_.insert(LowerAscii(valueName));
 }
 
 void MemoryStore::ClearFailures() {

@@ -1,46 +1,11 @@
 #include "platform/sim/sim_machine.h"
 
 #include <algorithm>
-#include <cctype>
-#include <tuple>
+
+#include "core/addr/ip.h"
+#include "core/app/ascii.h"
 
 namespace corvane {
-
-namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-} // namespace
-
-std::uint32_t ParseDottedQuad(const std::string& text) {
-    std::uint32_t value = 0;
-    int parts = 0;
-    std::size_t i = 0;
-    while (parts < 4) {
-        if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i])))
-            return 0;
-        unsigned part = 0;
-        std::size_t digits = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && digits < 4) {
-            part = part * 10 + unsigned(text[i++] - '0');
-            ++digits;
-        }
-        if (part > 255)
-            return 0;
-        value = value << 8 | part;
-        ++parts;
-        if (parts < 4) {
-            if (i >= text.size() || text[i] != '.')
-                return 0;
-            ++i;
-        }
-    }
-    return i == text.size() ? value : 0;
-}
 
 SimMachine::SimMachine() = default;
 
@@ -96,9 +61,9 @@ std::uint32_t SimMachine::AddAdapter(const Adapter& a) {
 void SimMachine::AddRoute(const std::string& dest, const std::string& mask,
                           const std::string& nextHop, std::uint32_t ifIndex, std::int32_t metric) {
     ForwardRow row;
-    row.dwForwardDest = NetworkOrder(ParseDottedQuad(dest));
-    row.dwForwardMask = NetworkOrder(ParseDottedQuad(mask));
-    row.dwForwardNextHop = NetworkOrder(ParseDottedQuad(nextHop));
+    row.dwForwardDest = ToNetworkOrder(ip(dest).value());
+    row.dwForwardMask = ToNetworkOrder(ip(mask).value());
+    row.dwForwardNextHop = ToNetworkOrder(ip(nextHop).value());
     row.dwForwardIfIndex = ifIndex;
     row.dwForwardType = 3;
     row.dwForwardProto = 3;
@@ -176,8 +141,7 @@ SysError SimMachine::GetIfTable(std::vector<IfRow>& rows, bool sorted) {
         return e;
     rows = state.ifRows;
     if (sorted)
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const IfRow& a, const IfRow& b) { return a.dwIndex < b.dwIndex; });
+        SortByIndex(rows);
     return kSuccess;
 }
 
@@ -197,12 +161,7 @@ SysError SimMachine::GetIpForwardTable(std::vector<ForwardRow>& rows, bool sorte
         return e;
     rows = state.routes;
     if (sorted)
-        std::stable_sort(rows.begin(), rows.end(), [](const ForwardRow& a, const ForwardRow& b) {
-            return std::make_tuple(HostOrder(a.dwForwardDest), HostOrder(a.dwForwardMask),
-                                   HostOrder(a.dwForwardNextHop), a.dwForwardIfIndex) <
-                   std::make_tuple(HostOrder(b.dwForwardDest), HostOrder(b.dwForwardMask),
-                                   HostOrder(b.dwForwardNextHop), b.dwForwardIfIndex);
-        });
+        SortRoutes(rows);
     return kSuccess;
 }
 
@@ -214,9 +173,8 @@ std::optional<std::string> SimMachine::ErrorText(SysError code) const {
 }
 
 std::string SimMachine::ConnectionNameOf(const std::string& adapterName) {
-    const std::string key = Lower(adapterName);
     for (const auto& [name, connection] : state.connectionNames)
-        if (Lower(name) == key)
+        if (EqualNoCase(name, adapterName))
             return connection;
     return {};
 }

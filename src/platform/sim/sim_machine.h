@@ -144,7 +144,4 @@ struct SimPlatform : Platform {
     SimHostResolver hostResolver;
 };
 
-// "a.b.c.d" to a host-order value; 0 for anything else.
-std::uint32_t ParseDottedQuad(const std::string& text);
-
 } // namespace corvane

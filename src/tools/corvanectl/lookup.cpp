@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "core/app/ascii.h"
 #include "core/lookup/decoders.h"
 #include "core/lookup/pcap.h"
 #include "platform/capture_source.h"
@@ -22,9 +23,7 @@ bool ParseProtocols(const std::string& text, std::uint32_t& protocols) {
         std::size_t end = text.find(',', start);
         if (end == std::string::npos)
             end = text.size();
-        std::string name = text.substr(start, end - start);
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const std::string name = LowerAscii(text.substr(start, end - start));
         if (name == "hsrp")
             protocols |= kProtocolHSRP;
         else if (name == "vrrp")
