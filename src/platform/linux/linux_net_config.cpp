@@ -121,37 +121,33 @@ class Netlink {
     }
 
     SysError AddAddress(rtnl_addr* a) {
-        nl_msg* msg = nullptr;
-        if (rtnl_addr_build_add_request(a, NLM_F_EXCL, &msg) < 0)
-            return EINVAL;
-        SysError e = Send(msg);
-        return e == EEXIST ? kSuccess : e;
+        return Request([&](nl_msg** m) { return rtnl_addr_build_add_request(a, NLM_F_EXCL, m); },
+                       EEXIST);
     }
     SysError DeleteAddress(rtnl_addr* a) {
-        nl_msg* msg = nullptr;
-        if (rtnl_addr_build_delete_request(a, 0, &msg) < 0)
-            return EINVAL;
-        SysError e = Send(msg);
-        return e == EADDRNOTAVAIL ? kSuccess : e;
+        return Request([&](nl_msg** m) { return rtnl_addr_build_delete_request(a, 0, m); },
+                       EADDRNOTAVAIL);
     }
     // Without NLM_F_EXCL: a second default route of the same metric through
     // another router is a new route, not a clash; only the very same route is.
     SysError AddRoute(rtnl_route* r) {
-        nl_msg* msg = nullptr;
-        if (rtnl_route_build_add_request(r, 0, &msg) < 0)
-            return EINVAL;
-        SysError e = Send(msg);
-        return e == EEXIST ? kSuccess : e;
+        return Request([&](nl_msg** m) { return rtnl_route_build_add_request(r, 0, m); }, EEXIST);
     }
     SysError DeleteRoute(rtnl_route* r) {
-        nl_msg* msg = nullptr;
-        if (rtnl_route_build_del_request(r, 0, &msg) < 0)
-            return EINVAL;
-        SysError e = Send(msg);
-        return e == ESRCH ? kSuccess : e;
+        return Request([&](nl_msg** m) { return rtnl_route_build_del_request(r, 0, m); }, ESRCH);
     }
 
   private:
+    // Builds a request with `build` and sends it; `alreadyDone` is the kernel's
+    // answer when the change is in place already, which counts as success.
+    template <class Build> SysError Request(Build build, SysError alreadyDone) {
+        nl_msg* msg = nullptr;
+        if (build(&msg) < 0)
+            return EINVAL;
+        SysError e = Send(msg);
+        return e == alreadyDone ? kSuccess : e;
+    }
+
     // libnl folds the kernel's error codes into its own; keep the kernel's.
     SysError Send(nl_msg* msg) {
         int kernelError = 0;
