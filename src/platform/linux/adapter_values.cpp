@@ -13,56 +13,61 @@ std::string WinsKey(const std::string& adapterName) {
            adapterName;
 }
 
-std::optional<std::string> ReadAdapterText(SettingsStore& store, const std::string& keyPath,
-                                           const char* valueName) {
+namespace {
+
+// One value of an adapter's key, read by `read`; nullopt when the key or the
+// value is missing or unreadable.
+template <class T, class Read>
+std::optional<T> ReadValue(SettingsStore& store, const std::string& keyPath, Read read) {
     if (keyPath.empty())
         return std::nullopt;
     auto key = store.OpenKey(StoreRoot::LocalMachine, keyPath, KeyAccess::ExistingReadOnly);
     if (!key.ok() || !key.value)
         return std::nullopt;
-    auto value = key.value->ReadString(valueName);
+    StoreResult<T> value = read(*key.value);
     key.value->Close();
     if (!value.ok())
         return std::nullopt;
     return value.value;
+}
+
+// Writes one value of an adapter's key with `write`, creating the key.
+template <class Write>
+StoreError WriteValue(SettingsStore& store, const std::string& keyPath, Write write) {
+    if (keyPath.empty())
+        return {StoreStatus::Failed, 0, {}};
+    auto key = store.OpenKey(StoreRoot::LocalMachine, keyPath, KeyAccess::CreateAllAccess);
+    if (!key.ok() || !key.value)
+        return key.error;
+    StoreError e = write(*key.value);
+    key.value->Close();
+    return e;
+}
+
+} // namespace
+
+std::optional<std::string> ReadAdapterText(SettingsStore& store, const std::string& keyPath,
+                                           const char* valueName) {
+    return ReadValue<std::string>(store, keyPath,
+                                  [&](StoreKey& key) { return key.ReadString(valueName); });
 }
 
 StoreError WriteAdapterText(SettingsStore& store, const std::string& keyPath, const char* valueName,
                             const std::string& text) {
-    if (keyPath.empty())
-        return {StoreStatus::Failed, 0, {}};
-    auto key = store.OpenKey(StoreRoot::LocalMachine, keyPath, KeyAccess::CreateAllAccess);
-    if (!key.ok() || !key.value)
-        return key.error;
-    StoreError e = key.value->WriteString(valueName, text);
-    key.value->Close();
-    return e;
+    return WriteValue(store, keyPath,
+                      [&](StoreKey& key) { return key.WriteString(valueName, text); });
 }
 
 std::optional<std::uint32_t> ReadAdapterDword(SettingsStore& store, const std::string& keyPath,
                                               const char* valueName) {
-    if (keyPath.empty())
-        return std::nullopt;
-    auto key = store.OpenKey(StoreRoot::LocalMachine, keyPath, KeyAccess::ExistingReadOnly);
-    if (!key.ok() || !key.value)
-        return std::nullopt;
-    auto value = key.value->ReadDword(valueName);
-    key.value->Close();
-    if (!value.ok())
-        return std::nullopt;
-    return value.value;
+    return ReadValue<std::uint32_t>(store, keyPath,
+                                    [&](StoreKey& key) { return key.ReadDword(valueName); });
 }
 
 StoreError WriteAdapterDword(SettingsStore& store, const std::string& keyPath,
                              const char* valueName, std::uint32_t value) {
-    if (keyPath.empty())
-        return {StoreStatus::Failed, 0, {}};
-    auto key = store.OpenKey(StoreRoot::LocalMachine, keyPath, KeyAccess::CreateAllAccess);
-    if (!key.ok() || !key.value)
-        return key.error;
-    StoreError e = key.value->WriteDword(valueName, value);
-    key.value->Close();
-    return e;
+    return WriteValue(store, keyPath,
+                      [&](StoreKey& key) { return key.WriteDword(valueName, value); });
 }
 
 std::pair<std::string, std::string> ReadWinsServers(SettingsStore& store,
