@@ -89,6 +89,54 @@ std::uint32_t StatusOfSendError(int error) {
     }
 }
 
+// One datagram with its ancillary data, as recvmsg leaves it.
+struct Datagram {
+    std::uint8_t bytes[65536];
+    std::uint8_t control[512];
+    sockaddr_in peer{};
+    iovec iov{};
+    msghdr msg{};
+    std::size_t length = 0;
+
+    // One datagram from fd's normal queue or, with MSG_ERRQUEUE, its error
+    // queue; false when there is none.
+    bool Receive(int fd, int flags) {
+        iov = {bytes, sizeof bytes};
+        msg = {};
+        msg.msg_name = &peer;
+        msg.msg_namelen = sizeof peer;
+        msg.msg_iov = &iov;
+        msg.msg_iovlen = 1;
+        msg.msg_control = control;
+        msg.msg_controllen = sizeof control;
+        ssize_t n = recvmsg(fd, &msg, flags | MSG_DONTWAIT);
+        if (n < 0)
+            return false;
+        length = static_cast<std::size_t>(n);
+        return true;
+    }
+
+    // The data of the SOL_IP control message of that type; null when absent.
+    const unsigned char* Control(int type) {
+        for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c))
+            if (c->cmsg_level == SOL_IP && c->cmsg_type == type)
+                return CMSG_DATA(c);
+        return nullptr;
+    }
+
+    // What follows the IP header, at least 8 bytes of it (an ICMP header);
+    // `rest` gets its length. Null when the datagram is shorter.
+    const std::uint8_t* AfterIpHeader(std::size_t& rest) const {
+        if (length < 20)
+            return nullptr;
+        const std::size_t header = (bytes[0] & 0x0F) * 4u;
+        if (header < 20 || length < header + 8)
+            return nullptr;
+        rest = length - header;
+        return bytes + header;
+    }
+};
+
 class LinuxIcmpEcho : public IcmpEcho {
   public:
     explicit LinuxIcmpEcho(IcmpSocketKind kind) : kind_(kind) {
@@ -236,42 +284,24 @@ class LinuxIcmpEcho : public IcmpEcho {
 
     // One datagram from the normal queue.
     Outcome ReadReply(std::uint16_t sequence) {
-        std::uint8_t buffer[65536];
-        std::uint8_t control[256];
-        sockaddr_in from{};
-        iovec iov{buffer, sizeof buffer};
-        msghdr msg{};
-        msg.msg_name = &from;
-        msg.msg_namelen = sizeof from;
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        ssize_t n = recvmsg(fd_, &msg, MSG_DONTWAIT);
-        if (n <= 0)
+        Datagram d;
+        if (!d.Receive(fd_, 0) || d.length == 0)
             return Outcome::None;
-        std::size_t length = static_cast<std::size_t>(n);
-        const std::uint8_t* icmp = buffer;
+        std::size_t length = d.length;
+        const std::uint8_t* icmp = d.bytes;
         int ttl = 0;
         if (raw_) {
-            if (length < 20)
+            icmp = d.AfterIpHeader(length);
+            if (!icmp)
                 return Outcome::None;
-            std::size_t header = (buffer[0] & 0x0F) * 4u;
-            if (header < 20 || length < header + 8)
-                return Outcome::None;
-            ttl = buffer[8];
-            icmp = buffer + header;
-            length -= header;
-        } else {
-            for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
-                if (c->cmsg_level == SOL_IP && c->cmsg_type == IP_TTL)
-                    std::memcpy(&ttl, CMSG_DATA(c), sizeof ttl);
-            }
+            ttl = d.bytes[8];
+        } else if (const unsigned char* data = d.Control(IP_TTL)) {
+            std::memcpy(&ttl, data, sizeof ttl);
         }
         if (length < 8)
             return Outcome::None;
         match_ = IcmpEchoReply{};
-        match_.Address = from.sin_addr.s_addr;
+        match_.Address = d.peer.sin_addr.s_addr;
         if (icmp[0] == kEchoReply) {
             if (!Matches(icmp, sequence))
                 return Outcome::None;
@@ -296,41 +326,17 @@ class LinuxIcmpEcho : public IcmpEcho {
 
     // One report from the error queue (IP_RECVERR).
     Outcome ReadError(std::uint16_t sequence) {
-        std::uint8_t buffer[65536];
-        std::uint8_t control[512];
-        sockaddr_in to{};
-        iovec iov{buffer, sizeof buffer};
-        msghdr msg{};
-        msg.msg_name = &to;
-        msg.msg_namelen = sizeof to;
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        ssize_t n = recvmsg(fd_, &msg, MSG_ERRQUEUE | MSG_DONTWAIT);
-        if (n < 0)
+        Datagram d;
+        if (!d.Receive(fd_, MSG_ERRQUEUE))
             return Outcome::None;
-        const sock_extended_err* ee = nullptr;
-        for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
-            if (c->cmsg_level == SOL_IP && c->cmsg_type == IP_RECVERR)
-                ee = reinterpret_cast<const sock_extended_err*>(CMSG_DATA(c));
-        }
+        const auto* ee = reinterpret_cast<const sock_extended_err*>(d.Control(IP_RECVERR));
         if (!ee)
             return Outcome::None;
         // The error queue returns the request as we sent it (without IP header
         // on a datagram socket, with it on a raw one).
-        std::size_t length = static_cast<std::size_t>(n);
-        const std::uint8_t* ours = buffer;
-        if (raw_) {
-            if (length < 20)
-                return Outcome::None;
-            std::size_t header = (buffer[0] & 0x0F) * 4u;
-            if (length < header + 8)
-                return Outcome::None;
-            ours = buffer + header;
-            length -= header;
-        }
-        if (length < 8 || ours[0] != kEchoRequest || !Matches(ours, sequence))
+        std::size_t length = d.length;
+        const std::uint8_t* ours = raw_ ? d.AfterIpHeader(length) : d.bytes;
+        if (!ours || length < 8 || ours[0] != kEchoRequest || !Matches(ours, sequence))
             return Outcome::None;
         match_ = IcmpEchoReply{};
         if (ee->ee_origin == SO_EE_ORIGIN_ICMP) {
