@@ -71,6 +71,12 @@ bool NetworkdManages(const LinuxPaths& paths, std::uint32_t index) {
     return at != std::string::npos && at + 13 < state->size() && (*state)[at + 13] != '\n';
 }
 
+// The command line with a switch right after the program name.
+std::vector<std::string> WithSwitch(std::vector<std::string> argv, const char* option) {
+    argv.insert(argv.begin() + (argv.empty() ? 0 : 1), option);
+    return argv;
+}
+
 void RemovePidFile(const std::vector<std::string>& argv, int pid) {
     auto file = OptionValue(argv, "-pf");
     if (!file)
@@ -100,8 +106,7 @@ std::vector<std::string> WithoutPidFile(const std::vector<std::string>& argv) {
         if (argv[i] != "--no-pid")
             out.push_back(argv[i]);
     }
-    out.insert(out.begin() + (out.empty() ? 0 : 1), "--no-pid");
-    return out;
+    return WithSwitch(std::move(out), "--no-pid");
 }
 
 std::vector<std::string> DefaultDhclientArgs(const std::string& interfaceName,
@@ -247,15 +252,12 @@ SysError DhcpControl::Resume(const std::string& interfaceName, const DhcpClient&
     switch (client.manager) {
     case DhcpManager::None:
         return kSuccess;
-    case DhcpManager::Dhclient: {
-        std::vector<std::string> argv = DhclientDaemonArgs(client.argv);
-        argv.insert(argv.begin() + 1, "-nw");
-        return Tool(argv);
-    }
+    case DhcpManager::Dhclient:
+        return Tool(WithSwitch(DhclientDaemonArgs(client.argv), "-nw"));
     case DhcpManager::Dhcpcd: {
-        std::vector<std::string> argv = client.argv;
+        const std::vector<std::string>& argv = client.argv;
         if (std::find(argv.begin(), argv.end(), "-b") == argv.end())
-            argv.insert(argv.begin() + 1, "-b");
+            return Tool(WithSwitch(argv, "-b"));
         return Tool(argv);
     }
     case DhcpManager::NetworkManager:
@@ -279,19 +281,14 @@ SysError DhcpControl::Release(const std::string& interfaceName, int timeoutMs) {
     case DhcpManager::Networkd:
         return EOPNOTSUPP;
     case DhcpManager::Dhclient:
-        if (SysError e = Stop(interfaceName))
-            return e;
-        break;
     case DhcpManager::None:
         break;
     }
-    std::vector<std::string> argv = RememberedArgv(interfaceName);
-    if (argv.empty() || ProgramName(argv) != "dhclient")
-        return EOPNOTSUPP;
+    std::vector<std::string> argv;
+    if (SysError e = TakeOverDhclient(c, interfaceName, argv))
+        return e;
     // Without its pid file, so that it cannot stop a client it does not own.
-    argv = WithoutPidFile(DhclientDaemonArgs(argv));
-    argv.insert(argv.begin() + 1, "-r");
-    return Tool(argv, timeoutMs);
+    return Tool(WithSwitch(WithoutPidFile(argv), "-r"), timeoutMs);
 }
 
 SysError DhcpControl::Renew(const std::string& interfaceName, int timeoutMs) {
@@ -312,25 +309,29 @@ SysError DhcpControl::Renew(const std::string& interfaceName, int timeoutMs) {
             return e;
         return WaitForAddress(interfaceName, timeoutMs);
     case DhcpManager::Dhclient:
-        if (SysError e = Stop(interfaceName))
-            return e;
-        break;
     case DhcpManager::None:
         break;
     }
-    std::vector<std::string> argv = RememberedArgv(interfaceName);
+    std::vector<std::string> argv;
+    if (SysError e = TakeOverDhclient(c, interfaceName, argv))
+        return e;
+    SysError e = Tool(WithSwitch(argv, "-1"), timeoutMs);
+    // The interface stays a DHCP one: a client keeps trying in the background.
+    if (e != kSuccess)
+        Tool(WithSwitch(argv, "-nw"));
+    return e;
+}
+
+SysError DhcpControl::TakeOverDhclient(const DhcpClient& client, const std::string& interfaceName,
+                                       std::vector<std::string>& argv) {
+    if (client.manager == DhcpManager::Dhclient)
+        if (SysError e = Stop(interfaceName))
+            return e;
+    argv = RememberedArgv(interfaceName);
     if (argv.empty() || ProgramName(argv) != "dhclient")
         return EOPNOTSUPP;
     argv = DhclientDaemonArgs(argv);
-    std::vector<std::string> once = argv;
-    once.insert(once.begin() + 1, "-1");
-    SysError e = Tool(once, timeoutMs);
-    if (e != kSuccess) {
-        // The interface stays a DHCP one: a client keeps trying in the background.
-        argv.insert(argv.begin() + 1, "-nw");
-        Tool(argv);
-    }
-    return e;
+    return kSuccess;
 }
 
 SysError DhcpControl::WaitForAddress(const std::string& interfaceName, int timeoutMs) const {

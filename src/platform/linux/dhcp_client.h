@@ -58,6 +58,10 @@ class DhcpControl {
     // A client that runs, or one released and waiting for its renew.
     bool IsDhcpInterface(const DhcpClient& client, const std::string& interfaceName) const;
     SysError WaitForAddress(const std::string& interfaceName, int timeoutMs) const;
+    // Stops the interface's dhclient, where one runs, and gives the daemon
+    // command line to run it with again; EOPNOTSUPP when none is remembered.
+    SysError TakeOverDhclient(const DhcpClient& client, const std::string& interfaceName,
+                              std::vector<std::string>& argv);
 
     SettingsStore* store_;
     LinuxPaths paths_;
