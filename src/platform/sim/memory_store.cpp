@@ -6,11 +6,6 @@ using store_tree::FullKeyPath;
 using store_tree::StoredValue;
 using store_tree::StoreTree;
 
-namespace {
-
-
-} // namespace
-
 class MemoryStore::Key : public StoreKey {
   public:
     Key(MemoryStore& store, std::string path, bool writable)
