@@ -23,32 +23,35 @@ GuiMachine::~GuiMachine() {
     QDir::setCurrent(oldDirectory_);
 }
 
-std::uint32_t GuiMachine::AddStatic(const std::string& connection, const std::string& address,
-                                    const std::string& mask, const std::string& gateway) {
+namespace {
+
+// An adapter named after its connection; its address, unless none, is one of
+// the host's.
+std::uint32_t AddAdapter(SimMachine& machine, const std::string& connection,
+                         const std::string& address, const std::string& mask,
+                         const std::string& gateway, bool dhcp) {
     SimMachine::Adapter adapter;
     adapter.connection = connection;
     adapter.description = connection + " adapter";
     adapter.ip = address;
     adapter.mask = mask;
     adapter.gateway = gateway;
-    auto& hosts = platform.machine.state.hostAddresses;
+    adapter.dhcp = dhcp;
     if (address != "0.0.0.0")
-        hosts.push_back(address);
-    return platform.machine.AddAdapter(adapter);
+        machine.state.hostAddresses.push_back(address);
+    return machine.AddAdapter(adapter);
+}
+
+} // namespace
+
+std::uint32_t GuiMachine::AddStatic(const std::string& connection, const std::string& address,
+                                    const std::string& mask, const std::string& gateway) {
+    return AddAdapter(platform.machine, connection, address, mask, gateway, false);
 }
 
 std::uint32_t GuiMachine::AddDhcp(const std::string& connection, const std::string& address,
                                   const std::string& mask, const std::string& gateway) {
-    SimMachine::Adapter adapter;
-    adapter.connection = connection;
-    adapter.description = connection + " adapter";
-    adapter.ip = address;
-    adapter.mask = mask;
-    adapter.gateway = gateway;
-    adapter.dhcp = true;
-    if (address != "0.0.0.0")
-        platform.machine.state.hostAddresses.push_back(address);
-    return platform.machine.AddAdapter(adapter);
+    return AddAdapter(platform.machine, connection, address, mask, gateway, true);
 }
 
 void GuiMachine::WriteAddressFile(const std::vector<std::string>& records) {
