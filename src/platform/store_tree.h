@@ -178,4 +178,59 @@ class StoreTree {
     }
 };
 
+// A key of a store kept as a StoreTree. The store hands over the tree to read
+// and takes the values to write; the reads, the value kinds and the error
+// texts are the same for both.
+class TreeKey : public StoreKey {
+  public:
+    TreeKey(std::string path, bool writable) : path_(std::move(path)), writable_(writable) {}
+
+    StoreResult<std::uint32_t> ReadDword(std::string_view name) override {
+        StoreTree scratch;
+        const StoreTree* tree = nullptr;
+        if (StoreError e = Tree(scratch, tree); !e.ok())
+            return {0, Named(std::move(e), name)};
+        return StoreTree::ReadDword(tree->Find(path_), name);
+    }
+
+    StoreResult<std::string> ReadString(std::string_view name) override {
+        StoreTree scratch;
+        const StoreTree* tree = nullptr;
+        if (StoreError e = Tree(scratch, tree); !e.ok())
+            return {{}, Named(std::move(e), name)};
+        return StoreTree::ReadString(tree->Find(path_), name);
+    }
+
+    StoreError WriteDword(std::string_view name, std::uint32_t value) override {
+        return Write(StoredValue::Dword(name, value));
+    }
+
+    StoreError WriteString(std::string_view name, std::string_view value) override {
+        return Write(StoredValue::String(name, value));
+    }
+
+    StoreResult<std::vector<std::string>> SubKeyNames() override {
+        StoreTree scratch;
+        const StoreTree* tree = nullptr;
+        if (StoreError e = Tree(scratch, tree); !e.ok())
+            return {{}, e};
+        return {tree->SubKeyNames(path_), {}};
+    }
+
+  protected:
+    // The tree as it is now: the store's own, or `scratch` filled. Failed
+    // once the key is closed.
+    virtual StoreError Tree(StoreTree& scratch, const StoreTree*& tree) = 0;
+    virtual StoreError Write(StoredValue value) = 0;
+
+    std::string path_;
+    bool writable_;
+
+  private:
+    static StoreError Named(StoreError e, std::string_view name) {
+        e.text = ReadErrorText(e.status, name);
+        return e;
+    }
+};
+
 } // namespace corvane::store_tree

@@ -315,55 +315,23 @@ std::string FormatRegFile(const StoreTree& tree) {
     return out;
 }
 
-class RegFileStore::Key : public StoreKey {
+class RegFileStore::Key : public store_tree::TreeKey {
   public:
     Key(const RegFileStore& store, std::string path, bool writable)
-        : store_(&store), path_(std::move(path)), writable_(writable) {}
-
-    StoreResult<std::uint32_t> ReadDword(std::string_view name) override {
-        StoreTree tree;
-        if (StoreError e = Load(tree, name); !e.ok())
-            return {0, e};
-        return StoreTree::ReadDword(tree.Find(path_), name);
-    }
-
-    StoreResult<std::string> ReadString(std::string_view name) override {
-        StoreTree tree;
-        if (StoreError e = Load(tree, name); !e.ok())
-            return {{}, e};
-        return StoreTree::ReadString(tree.Find(path_), name);
-    }
-
-    StoreError WriteDword(std::string_view name, std::uint32_t value) override {
-        return Write(StoredValue::Dword(name, value));
-    }
-
-    StoreError WriteString(std::string_view name, std::string_view value) override {
-        return Write(StoredValue::String(name, value));
-    }
-
-    StoreResult<std::vector<std::string>> SubKeyNames() override {
-        if (!store_)
-            return {{}, {StoreStatus::Failed, 0, {}}};
-        StoreTree tree;
-        if (StoreError e = store_->Load(tree); !e.ok())
-            return {{}, e};
-        return {tree.SubKeyNames(path_), {}};
-    }
+        : TreeKey(std::move(path), writable), store_(&store) {}
 
     void Close() override { store_ = nullptr; }
 
   private:
-    StoreError Load(StoreTree& tree, std::string_view name) const {
+    // Read afresh each time: another program may have changed the file.
+    StoreError Tree(StoreTree& scratch, const StoreTree*& tree) override {
         if (!store_)
-            return ReadError(StoreStatus::Failed, name);
-        StoreError e = store_->Load(tree);
-        if (!e.ok())
-            e.text = ReadErrorText(e.status, name);
-        return e;
+            return {StoreStatus::Failed, 0, {}};
+        tree = &scratch;
+        return store_->Load(scratch);
     }
 
-    StoreError Write(StoredValue value) {
+    StoreError Write(StoredValue value) override {
         if (!store_)
             return WriteError(StoreStatus::Failed, value.name);
         if (!writable_)
@@ -380,8 +348,6 @@ class RegFileStore::Key : public StoreKey {
     }
 
     const RegFileStore* store_;
-    std::string path_;
-    bool writable_;
 };
 
 RegFileStore::RegFileStore() : path_(DefaultPath()) {}

@@ -6,39 +6,13 @@ using store_tree::FullKeyPath;
 using store_tree::StoredValue;
 using store_tree::StoreTree;
 
-class MemoryStore::Key : public StoreKey {
+class MemoryStore::Key : public store_tree::TreeKey {
   public:
     Key(MemoryStore& store, std::string path, bool writable)
-        : store_(&store), path_(std::move(path)), writable_(writable) {
+        : TreeKey(std::move(path), writable), store_(&store) {
         ++store_->openNow_;
     }
     ~Key() override { Close(); }
-
-    StoreResult<std::uint32_t> ReadDword(std::string_view name) override {
-        if (!store_)
-            return {0, ReadError(StoreStatus::Failed, name)};
-        return StoreTree::ReadDword(store_->tree_.Find(path_), name);
-    }
-
-    StoreResult<std::string> ReadString(std::string_view name) override {
-        if (!store_)
-            return {{}, ReadError(StoreStatus::Failed, name)};
-        return StoreTree::ReadString(store_->tree_.Find(path_), name);
-    }
-
-    StoreError WriteDword(std::string_view name, std::uint32_t value) override {
-        return Write(StoredValue::Dword(name, value));
-    }
-
-    StoreError WriteString(std::string_view name, std::string_view value) override {
-        return Write(StoredValue::String(name, value));
-    }
-
-    StoreResult<std::vector<std::string>> SubKeyNames() override {
-        if (!store_)
-            return {{}, {StoreStatus::Failed, 0, {}}};
-        return {store_->tree_.SubKeyNames(path_), {}};
-    }
 
     void Close() override {
         if (store_)
@@ -47,7 +21,14 @@ class MemoryStore::Key : public StoreKey {
     }
 
   private:
-    StoreError Write(StoredValue value) {
+    StoreError Tree(StoreTree&, const StoreTree*& tree) override {
+        if (!store_)
+            return {StoreStatus::Failed, 0, {}};
+        tree = &store_->tree_;
+        return {};
+    }
+
+    StoreError Write(StoredValue value) override {
         if (!store_)
             return WriteError(StoreStatus::Failed, value.name);
         if (!writable_)
@@ -60,8 +41,6 @@ class MemoryStore::Key : public StoreKey {
     }
 
     MemoryStore* store_;
-    std::string path_;
-    bool writable_;
 };
 
 StoreResult<std::unique_ptr<StoreKey>> MemoryStore::OpenKey(StoreRoot root, std::string_view path,
