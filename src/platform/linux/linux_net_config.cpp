@@ -1,6 +1,5 @@
 #include "platform/linux/linux_net_config.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <linux/if.h>
@@ -50,7 +49,7 @@ class Objects {
 };
 
 nl_addr* Ipv4(std::uint32_t hostOrder, int prefix) {
-    const std::uint32_t be = htonl(hostOrder);
+    const std::uint32_t be = ToNetworkOrder(hostOrder);
     nl_addr* a = nl_addr_build(AF_INET, &be, 4);
     if (a)
         nl_addr_set_prefixlen(a, prefix);
@@ -171,13 +170,7 @@ std::string AddressKey(std::uint32_t address, int prefix) {
 
 std::string AddressKey(nl_object* o) {
     auto* a = reinterpret_cast<rtnl_addr*>(o);
-    nl_addr* local = rtnl_addr_get_local(a);
-    std::uint32_t value = 0;
-    if (local && nl_addr_get_len(local) == 4) {
-        std::memcpy(&value, nl_addr_get_binary_addr(local), 4);
-        value = ntohl(value);
-    }
-    return AddressKey(value, rtnl_addr_get_prefixlen(a));
+    return AddressKey(HostOrderOf(rtnl_addr_get_local(a)), rtnl_addr_get_prefixlen(a));
 }
 
 std::string RouteKey(nl_object* o) {

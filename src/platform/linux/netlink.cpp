@@ -1,6 +1,5 @@
 #include "platform/linux/netlink.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <linux/rtnetlink.h>
@@ -58,14 +57,6 @@ struct Cache {
             nl_cache_free(cache);
     }
 };
-
-std::uint32_t HostOrderOf(nl_addr* addr) {
-    if (!addr || nl_addr_get_family(addr) != AF_INET || nl_addr_get_len(addr) != 4)
-        return 0;
-    std::uint32_t v;
-    std::memcpy(&v, nl_addr_get_binary_addr(addr), 4);
-    return ntohl(v);
-}
 
 Link CopyLink(rtnl_link* l) {
     Link link;
@@ -128,6 +119,14 @@ void ReadRoutes(nl_cache* cache, std::vector<Route>& out) {
 }
 
 } // namespace
+
+std::uint32_t HostOrderOf(nl_addr* addr) {
+    if (!addr || nl_addr_get_family(addr) != AF_INET || nl_addr_get_len(addr) != 4)
+        return 0;
+    std::uint32_t v;
+    std::memcpy(&v, nl_addr_get_binary_addr(addr), 4);
+    return ToHostOrder(v);
+}
 
 std::uint32_t PrefixMask(int prefix) {
     if (prefix <= 0)

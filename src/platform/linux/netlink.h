@@ -5,6 +5,8 @@
 
 #include "platform/ip_helper.h"
 
+struct nl_addr;
+
 namespace corvane::linux_backend {
 
 // Plain copies of what rtnetlink reports, taken in one go so that the
@@ -51,5 +53,7 @@ SysError ReadLink(std::uint32_t index, const std::string& name, Link& out);
 
 // 0xFFFFFF00 for 24.
 std::uint32_t PrefixMask(int prefix);
+// The host-order value of an IPv4 libnl address; 0 for anything else.
+std::uint32_t HostOrderOf(nl_addr* addr);
 
 } // namespace corvane::linux_backend
