@@ -5,7 +5,8 @@
 set -u
 lab_tests=$1
 ctl=$2
-. "$(dirname "$0")/lab.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lab.sh"
 lab_start
 index_of() { lab_client cat "/sys/class/net/$1/ifindex"; }
 
@@ -21,7 +22,7 @@ wlanhex=$(printf '0x%X' "$wlan")
 # static one, manages nothing here.
 lab_router ip link add "$LAB_LAN_IF" type veth peer name "cvo$LAB_ID"
 lab_router dhclient -4 -nw -cf /dev/null -lf "$LAB_DIR/router-dhclient.leases" \
-    -pf "$LAB_DIR/router-dhclient.pid" -sf "$_lab_here/dhclient-script.sh" "$LAB_LAN_IF"
+    -pf "$LAB_DIR/router-dhclient.pid" -sf "$here/dhclient-script.sh" "$LAB_LAN_IF"
 lab_wait 5 test -s "$LAB_DIR/router-dhclient.pid" || check "dhclient in the router namespace" up down
 check "dhclient of another namespace" "$LAB_LAN_IP,NO" \
     "$(lab_client "$ctl" adapters | cut -d, -f1,2 | grep -F "$LAB_LAN_IP,")"
