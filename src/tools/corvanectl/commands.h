@@ -23,5 +23,6 @@ int Adapters(const Args& args);
 int Interfaces(const Args& args);
 int Routes(const Args& args);
 int Host(const Args& args);
+int System(const Args& args);
 
 } // namespace corvane::ctl

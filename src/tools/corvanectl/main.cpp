@@ -14,6 +14,7 @@ const Command kCommands[] = {
     {"interfaces", "interfaces", &Interfaces},
     {"routes", "routes", &Routes},
     {"host", "host", &Host},
+    {"system", "system", &System},
 };
 
 int Overview() {

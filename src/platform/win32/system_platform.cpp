@@ -1,0 +1,30 @@
+#include "platform/platform.h"
+#include "platform/registry_connection_names.h"
+#include "platform/win32/host_info_win32.h"
+#include "platform/win32/ip_helper_win32.h"
+#include "platform/win32/registry_store.h"
+
+namespace corvane {
+
+namespace {
+
+struct Win32Platform : Platform {
+    Win32Platform() {
+        ipHelper = &ip;
+        connectionNames = &names;
+        hostInfo = &host;
+        settings = &store;
+    }
+    RegistryStore store;
+    Win32IpHelper ip;
+    RegistryConnectionNames names{store};
+    Win32HostInfo host;
+};
+
+} // namespace
+
+std::unique_ptr<Platform> CreateSystemPlatform() {
+    return std::make_unique<Win32Platform>();
+}
+
+} // namespace corvane

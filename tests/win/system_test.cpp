@@ -1,0 +1,106 @@
+// Operating system queries, sockets and file replacement on Windows.
+#include "core/app/host_address.h"
+#include "core/app/system_check.h"
+#include "platform/atomic_file.h"
+#include "platform/system_info.h"
+#include "platform/win32/host_info_win32.h"
+#include "unit/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace corvane;
+
+namespace {
+
+TEST(SystemInfo, VersionDirectoryAndResource) {
+    ASSERT_TRUE(WindowsVersion().has_value());
+    const std::uint32_t major = *WindowsVersion() & 0xFF;
+    EXPECT_GE(major, 5u);
+    EXPECT_EQ(SystemSupported(WindowsVersion()), major == 5);
+
+    const std::string dir = SystemDirectory();
+    ASSERT_GE(dir.size(), 9u);
+    std::string tail = dir.substr(dir.size() - 9);
+    for (char& c : tail)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(tail, "\\system32");
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "\\"));
+
+    EXPECT_EQ(ProgramFileVersion(), std::optional<std::string>(CORVANE_FILE_VERSION));
+}
+
+TEST(SystemCheck, OnlyMajorVersionFivePasses) {
+    struct Case {
+        std::optional<std::uint32_t> version;
+        bool supported;
+    };
+    const Case cases[] = {
+        {0x08930005u, true},  // 2000: 5.0 build 2195
+        {0x0A280105u, true},  // XP: 5.1 build 2600
+        {0x1DB10106u, false}, // 7: 6.1
+        {0x23F00206u, false}, // 10 without a manifest: 6.2
+        {0x0000000Au, false}, // 10 with one
+        {0x00000105u | 0x80000000u, true},
+        {std::nullopt, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SystemSupported(c.version), c.supported) << (c.version ? *c.version : 0u);
+}
+
+TEST(HostInfo, NameAndAddressesThroughSockets) {
+    Win32HostInfo host;
+    std::string name;
+    ASSERT_EQ(host.HostName(name), kSuccess);
+    EXPECT_FALSE(name.empty());
+    EXPECT_LT(name.size(), 80u);
+    std::vector<std::string> addresses;
+    ASSERT_EQ(host.HostAddresses(addresses), kSuccess);
+    ASSERT_FALSE(addresses.empty());
+
+    HostAddressReading r = ReadHostAddress(host);
+    EXPECT_EQ(r.hostName, name);
+    EXPECT_EQ(r.first, addresses[0]);
+    if (std::getenv("CORVANE_WINE_NETNS")) {
+        EXPECT_EQ(r.text, "192.0.2.10");
+        EXPECT_EQ(r.state, 1);
+        EXPECT_FALSE(r.failed);
+    }
+}
+
+TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
+    TempDir dir;
+    const std::string path = dir.file("ipfile.csv");
+    struct Case {
+        const char* what;
+        std::string target;
+        std::string bytes;
+        bool ok;
+    };
+    std::filesystem::create_directory(dir.file("a directory"));
+    const Case cases[] = {
+        {"new file", path, "first\r\n", true},
+        {"replaced", path, std::string(100000, 'x') + "\n", true},
+        {"emptied", path, "", true},
+        {"binary kept as is", path, std::string("a\nb\r\n\0\x1a", 7), true},
+        {"missing directory", dir.file("no\\such\\file"), "x", false},
+        {"a directory in the way", dir.file("a directory"), "x", false},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        const std::string before = TempDir::Read(c.target);
+        EXPECT_EQ(WriteFileAtomic(c.target, c.bytes, &error), c.ok) << c.what;
+        EXPECT_EQ(error.empty(), c.ok) << c.what << ": " << error;
+        if (c.ok) {
+            EXPECT_EQ(TempDir::Read(c.target), c.bytes) << c.what;
+        } else if (std::filesystem::is_regular_file(c.target)) {
+            EXPECT_EQ(TempDir::Read(c.target), before) << c.what;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("a directory")));
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+} // namespace
