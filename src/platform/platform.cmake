@@ -21,3 +21,10 @@ else()
   function(corvane_version_resource target description)
   endfunction()
 endif()
+
+# Where the build puts the Linux network shell, for a program run from the
+# build tree; an installed program finds it beside itself.
+if(NOT WIN32)
+  set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/platform/linux/net_shell_runner.cpp
+      PROPERTIES COMPILE_DEFINITIONS "CORVANE_NETSH_DIR=\"$<TARGET_FILE_DIR:corvane-netsh>\"")
+endif()

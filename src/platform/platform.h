@@ -4,10 +4,10 @@
 #include "platform/connection_names.h"
 #include "platform/host_info.h"
 #include "platform/ip_helper.h"
+#include "platform/settings_store.h"
 
 namespace corvane {
 
-class SettingsStore;
 class IcmpEcho;
 class CaptureSource;
 class NetShellRunner;

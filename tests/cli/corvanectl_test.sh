@@ -29,6 +29,9 @@ check "script" $'interface ip set add name = "LAN" source = dhcp\ninterface ip s
 "$ctl" script >/dev/null 2>&1; check "script without record: exit" 2 $?
 "$ctl" load a b >/dev/null 2>&1; check "load with two files: exit" 2 $?
 "$ctl" frobnicate >/dev/null 2>&1; check "unknown command: exit" 2 $?
+"$ctl" go >/dev/null 2>&1; check "go without selector: exit" 2 $?
+"$ctl" go 1 a b >/dev/null 2>&1; check "go with two files: exit" 2 $?
+"$ctl" renew >/dev/null 2>&1; check "renew without adapter: exit" 2 $?
 
 [ "$fails" -eq 0 ] && echo "corvanectl: all checks passed"
 exit "$fails"

@@ -23,11 +23,14 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"10.1.2.30,255.255.0.0,10.1.0.1,Local Area Connection,Office,10.1.0.5,10.1.0.6",
                    {kLan + " source = static addr = 10.1.2.30 mask = 255.255.0.0",
                     kLan + " gateway = 10.1.0.1 gwmetric = 1",
-                    "interface ip set dns name = \"Local Area Connection\" source = static addr = 10.1.0.5",
-                    "interface ip set wins name = \"Local Area Connection\" source = static addr = 10.1.0.6"}},
+                    "interface ip set dns name = \"Local Area Connection\" source = static addr = "
+                    "10.1.0.5",
+                    "interface ip set wins name = \"Local Area Connection\" source = static addr = "
+                    "10.1.0.6"}},
         ScriptCase{"10.1.2.30,255.255.0.0,10.1.0.1,Local Area Connection,Office, , ",
                    {kLan + " source = static addr = 10.1.2.30 mask = 255.255.0.0",
-                    kLan + " gateway = 10.1.0.1 gwmetric = 1", "del dns \"Local Area Connection\" all",
+                    kLan + " gateway = 10.1.0.1 gwmetric = 1",
+                    "del dns \"Local Area Connection\" all",
                     "del wins \"Local Area Connection\" all"}},
         ScriptCase{"dhcp, , ,Wireless Network Connection,Home,dhcp, ",
                    {"interface ip set add name = \"Wireless Network Connection\" source = dhcp",
@@ -36,9 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"dhcp, , ,LAN,IP address by DHCP",
                    {"interface ip set add name = \"LAN\" source = dhcp"}},
         // Blank router: no gateway line, the server lines still follow.
-        ScriptCase{"10.0.0.5,255.0.0.0, ,LAN,x,10.0.0.2",
-                   {"interface ip set add name = \"LAN\" source = static addr = 10.0.0.5 mask = 255.0.0.0",
-                    "interface ip set dns name = \"LAN\" source = static addr = 10.0.0.2"}},
+        ScriptCase{
+            "10.0.0.5,255.0.0.0, ,LAN,x,10.0.0.2",
+            {"interface ip set add name = \"LAN\" source = static addr = 10.0.0.5 mask = 255.0.0.0",
+             "interface ip set dns name = \"LAN\" source = static addr = 10.0.0.2"}},
         // Eight fields: DNS yes, WINS no.
         ScriptCase{"dhcp, , ,LAN,x,dhcp,dhcp,extra",
                    {"interface ip set add name = \"LAN\" source = dhcp",
@@ -48,8 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {"interface ip set add name = \"LAN\" source = static addr = DHCP mask =  ",
                     "interface ip set dns name = \"LAN\" source = static addr = DHCP",
                     "interface ip set wins name = \"LAN\" source =  dhcp"}},
-        ScriptCase{"10.0.0.5,255.0.0.0,10.0.0.1,My \"Net\",x",
-                   {"interface ip set add name = \"My \"Net\"\" source = static addr = 10.0.0.5 mask = 255.0.0.0",
-                    "interface ip set add name = \"My \"Net\"\" gateway = 10.0.0.1 gwmetric = 1"}}));
+        ScriptCase{
+            "10.0.0.5,255.0.0.0,10.0.0.1,My \"Net\",x",
+            {"interface ip set add name = \"My \"Net\"\" source = static addr = 10.0.0.5 mask = "
+             "255.0.0.0",
+             "interface ip set add name = \"My \"Net\"\" gateway = 10.0.0.1 gwmetric = 1"}}));
 
 } // namespace

@@ -27,23 +27,18 @@ TEST_P(IpParse, ValidityValueAndText) {
 
 INSTANTIATE_TEST_SUITE_P(
     DottedQuads, IpParse,
-    ::testing::Values(ParseCase{"", false, 0, "0.0.0.0"},
-                      ParseCase{" 1.2.3.4", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3.4 ", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3.4.5", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3.4.", false, 0, "0.0.0.0"},
-                      ParseCase{"1..2.3", false, 0, "0.0.0.0"},
-                      ParseCase{".1.2.3", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3.256", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.-3.4", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3.a", false, 0, "0.0.0.0"},
-                      ParseCase{"1.2.3.\xe9", false, 0, "0.0.0.0"},
-                      ParseCase{"01.02.03.04", true, 0x01020304, "01.02.03.04"},
-                      ParseCase{"010.001.1.1", true, 0x0A010101, "010.001.1.1"},
-                      ParseCase{"000000001.1.1.1", true, 0x01010101, "000000001.1.1.1"},
-                      ParseCase{"0000000001.1.1.1", false, 0, "0.0.0.0"},
-                      ParseCase{"192.168.1.1", true, 0xC0A80101, "192.168.1.1"}));
+    ::testing::Values(
+        ParseCase{"", false, 0, "0.0.0.0"}, ParseCase{" 1.2.3.4", false, 0, "0.0.0.0"},
+        ParseCase{"1.2.3.4 ", false, 0, "0.0.0.0"}, ParseCase{"1.2.3.4.5", false, 0, "0.0.0.0"},
+        ParseCase{"1.2.3", false, 0, "0.0.0.0"}, ParseCase{"1.2.3.4.", false, 0, "0.0.0.0"},
+        ParseCase{"1..2.3", false, 0, "0.0.0.0"}, ParseCase{".1.2.3", false, 0, "0.0.0.0"},
+        ParseCase{"1.2.3.256", false, 0, "0.0.0.0"}, ParseCase{"1.2.-3.4", false, 0, "0.0.0.0"},
+        ParseCase{"1.2.3.a", false, 0, "0.0.0.0"}, ParseCase{"1.2.3.\xe9", false, 0, "0.0.0.0"},
+        ParseCase{"01.02.03.04", true, 0x01020304, "01.02.03.04"},
+        ParseCase{"010.001.1.1", true, 0x0A010101, "010.001.1.1"},
+        ParseCase{"000000001.1.1.1", true, 0x01010101, "000000001.1.1.1"},
+        ParseCase{"0000000001.1.1.1", false, 0, "0.0.0.0"},
+        ParseCase{"192.168.1.1", true, 0xC0A80101, "192.168.1.1"}));
 
 struct ClassCase {
     const char* text;
@@ -69,27 +64,28 @@ TEST_P(IpClassify, Flags) {
 //                         text               host   zero   mask   like   loop   A      B      C
 INSTANTIATE_TEST_SUITE_P(
     Values, IpClassify,
-    ::testing::Values(ClassCase{"0.0.0.0", true, true, false, false, false, false, false, false},
-                      ClassCase{"255.255.255.0", false, false, true, true, false, false, false, false},
-                      ClassCase{"255.255.255.252", false, false, true, true, false, false, false, false},
-                      ClassCase{"255.255.255.254", true, false, false, false, true, false, false, false},
-                      ClassCase{"255.255.255.255", false, false, true, true, false, false, false, false},
-                      ClassCase{"255.0.0.0", false, false, true, true, false, false, false, false},
-                      ClassCase{"254.0.0.0", true, false, false, false, false, false, false, false},
-                      ClassCase{"128.0.0.0", true, false, false, false, false, false, true, false},
-                      ClassCase{"255.0.255.0", true, false, false, false, true, false, false, false},
-                      ClassCase{"0.0.0.255", false, false, false, true, false, true, false, false},
-                      ClassCase{"0.0.0.1", false, false, false, true, false, true, false, false},
-                      ClassCase{"0.255.255.255", false, false, false, true, false, true, false, false},
-                      ClassCase{"0.0.0.2", true, false, false, false, false, true, false, false},
-                      ClassCase{"127.0.0.1", true, false, false, false, true, false, false, false},
-                      ClassCase{"255.1.2.3", true, false, false, false, true, false, false, false},
-                      ClassCase{"255.255.0.0", false, false, true, true, false, false, false, false},
-                      ClassCase{"126.1.1.1", true, false, false, false, false, true, false, false},
-                      ClassCase{"191.255.255.255", true, false, false, false, false, false, true, false},
-                      ClassCase{"192.0.0.1", true, false, false, false, false, false, false, true},
-                      ClassCase{"223.1.1.1", true, false, false, false, false, false, false, true},
-                      ClassCase{"224.0.0.1", true, false, false, false, false, false, false, false}));
+    ::testing::Values(
+        ClassCase{"0.0.0.0", true, true, false, false, false, false, false, false},
+        ClassCase{"255.255.255.0", false, false, true, true, false, false, false, false},
+        ClassCase{"255.255.255.252", false, false, true, true, false, false, false, false},
+        ClassCase{"255.255.255.254", true, false, false, false, true, false, false, false},
+        ClassCase{"255.255.255.255", false, false, true, true, false, false, false, false},
+        ClassCase{"255.0.0.0", false, false, true, true, false, false, false, false},
+        ClassCase{"254.0.0.0", true, false, false, false, false, false, false, false},
+        ClassCase{"128.0.0.0", true, false, false, false, false, false, true, false},
+        ClassCase{"255.0.255.0", true, false, false, false, true, false, false, false},
+        ClassCase{"0.0.0.255", false, false, false, true, false, true, false, false},
+        ClassCase{"0.0.0.1", false, false, false, true, false, true, false, false},
+        ClassCase{"0.255.255.255", false, false, false, true, false, true, false, false},
+        ClassCase{"0.0.0.2", true, false, false, false, false, true, false, false},
+        ClassCase{"127.0.0.1", true, false, false, false, true, false, false, false},
+        ClassCase{"255.1.2.3", true, false, false, false, true, false, false, false},
+        ClassCase{"255.255.0.0", false, false, true, true, false, false, false, false},
+        ClassCase{"126.1.1.1", true, false, false, false, false, true, false, false},
+        ClassCase{"191.255.255.255", true, false, false, false, false, false, true, false},
+        ClassCase{"192.0.0.1", true, false, false, false, false, false, false, true},
+        ClassCase{"223.1.1.1", true, false, false, false, false, false, false, true},
+        ClassCase{"224.0.0.1", true, false, false, false, false, false, false, false}));
 
 TEST(Ip, FailedParseLeavesOnlyZeroSet) {
     ip a("10.0.0.1");

@@ -7,7 +7,7 @@
 
 // A fresh directory under the system temp dir, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -36,6 +36,6 @@ public:
         return s.str();
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };

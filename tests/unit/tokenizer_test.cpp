@@ -27,17 +27,16 @@ TEST_P(TokenizerSplit, CountsCleanAndFields) {
         EXPECT_EQ(t.field(static_cast<int>(i) + 1), c.fields[i]) << "field " << i + 1;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Walk, TokenizerSplit,
-    ::testing::Values(SplitCase{"a,b,c", ',', 3, true, {"a", "b", "c"}},
-                      SplitCase{"a,b,", ',', 2, false, {"a", "b,"}},
-                      SplitCase{"a,,b,c", ',', 2, false, {"a", ""}},
-                      SplitCase{"a;b;c", ';', 3, true, {"a", "b", "c"}},
-                      SplitCase{"", ',', 1, true, {""}},
-                      SplitCase{",a", ',', 2, true, {"", "a"}},
-                      SplitCase{"dhcp,,,LAN,rem,dhcp,dhcp", ',', 4, false, {}},
-                      SplitCase{"a,b,,", ',', 0, false, {}},
-                      SplitCase{" a , b ", ',', 2, true, {" a ", " b "}}));
+INSTANTIATE_TEST_SUITE_P(Walk, TokenizerSplit,
+                         ::testing::Values(SplitCase{"a,b,c", ',', 3, true, {"a", "b", "c"}},
+                                           SplitCase{"a,b,", ',', 2, false, {"a", "b,"}},
+                                           SplitCase{"a,,b,c", ',', 2, false, {"a", ""}},
+                                           SplitCase{"a;b;c", ';', 3, true, {"a", "b", "c"}},
+                                           SplitCase{"", ',', 1, true, {""}},
+                                           SplitCase{",a", ',', 2, true, {"", "a"}},
+                                           SplitCase{"dhcp,,,LAN,rem,dhcp,dhcp", ',', 4, false, {}},
+                                           SplitCase{"a,b,,", ',', 0, false, {}},
+                                           SplitCase{" a , b ", ',', 2, true, {" a ", " b "}}));
 
 TEST(Tokenizer, FieldOutsideTheCountIsEmpty) {
     tokenizer t("a;b;c");

@@ -98,16 +98,24 @@ bool ipnetwork::contains(const ip& address) const {
     return address.valid() && valid() && (address.value() & mask()) == network();
 }
 
-bool IsValidHostAddress(std::string_view text) { return ip(text).isHost(); }
-bool IsValidSubnetMask(std::string_view text) { return ip(text).isMask(); }
-bool IsAcceptableNetworkMask(std::string_view text) { return ip(text).isMaskLike(); }
+bool IsValidHostAddress(std::string_view text) {
+    return ip(text).isHost();
+}
+bool IsValidSubnetMask(std::string_view text) {
+    return ip(text).isMask();
+}
+bool IsAcceptableNetworkMask(std::string_view text) {
+    return ip(text).isMaskLike();
+}
 
 bool IsUsableSystemAddress(std::string_view text) {
     ip a(text);
     return !a.isZero() && !a.isLoopback();
 }
 
-bool IsAddressPresent(std::string_view text) { return !ip(text).isZero(); }
+bool IsAddressPresent(std::string_view text) {
+    return !ip(text).isZero();
+}
 
 std::string ClassfulDefaultMask(std::string_view address) {
     ip a(address);

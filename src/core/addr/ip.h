@@ -9,7 +9,7 @@ namespace corvane {
 // significant) and its classification. Never throws; an unparsable text is
 // simply not valid and reads as 0.0.0.0.
 class ip {
-public:
+  public:
     ip() = default;
     explicit ip(std::string_view text) { assign(text); }
     explicit ip(uint32_t value) { assignValue(value); }
@@ -32,7 +32,7 @@ public:
     bool isClassB() const { return isClassB_; }
     bool isClassC() const { return isClassC_; }
 
-private:
+  private:
     bool parse();
     void classify();
 
@@ -45,7 +45,7 @@ private:
 
 // An address with its mask, and the network and broadcast they span.
 class iphost : public ip {
-public:
+  public:
     iphost(std::string_view address, std::string_view mask);
 
     uint32_t mask() const { return mask_.value(); }
@@ -53,13 +53,13 @@ public:
     uint32_t broadcast() const { return broadcast_.value(); }
     bool valid() const { return valid_; }
 
-private:
+  private:
     ip mask_, network_, broadcast_;
     bool valid_ = false;
 };
 
 class ipnetwork : public iphost {
-public:
+  public:
     using iphost::iphost;
     bool contains(std::string_view address) const { return contains(ip(address)); }
     bool contains(const ip& address) const;

@@ -9,7 +9,7 @@ namespace corvane {
 // separators reset the count, and a trailing separator stays part of the last
 // field; callers rely on both to reject broken records.
 class tokenizer {
-public:
+  public:
     explicit tokenizer(std::string_view text, char separator = ';');
 
     int count() const { return count_; }
@@ -17,7 +17,7 @@ public:
     // Field i (1-based); empty when i is out of range or the text was empty.
     std::string field(int i) const;
 
-private:
+  private:
     std::vector<char> copy_; // the text with field-ending separators zeroed
     size_t length_ = 0;
     char separator_;

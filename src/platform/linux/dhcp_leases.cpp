@@ -48,6 +48,21 @@ std::optional<std::int64_t> LeaseTime(std::string_view value) {
     return static_cast<std::int64_t>(timegm(&tm));
 }
 
+// "a, b" or "a b": the addresses in order.
+std::vector<std::string> Servers(std::string_view list, char separator) {
+    std::vector<std::string> out;
+    while (!list.empty()) {
+        std::size_t end = list.find(separator);
+        std::string_view item = Trim(list.substr(0, end));
+        if (!item.empty())
+            out.emplace_back(item);
+        if (end == std::string_view::npos)
+            break;
+        list.remove_prefix(end + 1);
+    }
+    return out;
+}
+
 } // namespace
 
 std::optional<DhcpLease> LastDhclientLease(std::string_view text, std::string_view iface) {
@@ -91,6 +106,8 @@ std::optional<DhcpLease> LastDhclientLease(std::string_view text, std::string_vi
             current.address = std::string(Trim(line.substr(14)));
         } else if (StartsWith(line, "option dhcp-server-identifier ")) {
             current.server = std::string(Trim(line.substr(30)));
+        } else if (StartsWith(line, "option domain-name-servers ")) {
+            current.dns = Servers(line.substr(27), ',');
         } else if (StartsWith(line, "option dhcp-lease-time ")) {
             leaseTime = Number(Trim(line.substr(23))).value_or(-1);
         } else if (StartsWith(line, "expire ")) {
@@ -120,6 +137,8 @@ std::optional<DhcpLease> KeyValueLease(std::string_view text, std::int64_t modif
             any = true;
         } else if (key == "SERVER_ADDRESS") {
             lease.server = std::string(value);
+        } else if (key == "DNS") {
+            lease.dns = Servers(value, ' ');
         } else if (key == "LIFETIME") {
             lifetime = Number(value).value_or(-1);
         }

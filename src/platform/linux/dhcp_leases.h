@@ -12,6 +12,7 @@ struct DhcpLease {
     std::string server;
     std::int64_t obtained = 0; // seconds since 1970, 0 when unknown
     std::int64_t expires = 0;
+    std::vector<std::string> dns; // name servers the lease hands out, in its order
 };
 
 // The newest lease for `iface` in a dhclient lease file (the last block that

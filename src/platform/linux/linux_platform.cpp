@@ -16,6 +16,7 @@
 #include <tuple>
 #include <unistd.h>
 
+#include "platform/linux/dhcp_client.h"
 #include "platform/linux/dhcp_leases.h"
 #include "platform/linux/netlink.h"
 
@@ -288,15 +289,13 @@ SysError LinuxIpHelper::GetAdaptersInfo(std::vector<AdapterRecord>& adapters) {
 }
 
 SysError LinuxIpHelper::GetPerAdapterInfo(std::uint32_t index, PerAdapterInfo& info) {
-    Snapshot s;
-    if (SysError e = ReadSnapshot(kLinks, s))
-        return e;
-    auto it = std::find_if(s.links.begin(), s.links.end(),
-                           [&](const Link& l) { return l.index == index; });
-    if (it == s.links.end())
+    Link link;
+    if (index == 0 || index > 0x7FFFFFFF)
         return ENODEV;
+    if (SysError e = ReadLink(index, {}, link))
+        return e;
     info = {};
-    std::optional<std::uint32_t> stored = apipa_ ? apipa_(it->name) : std::nullopt;
+    std::optional<std::uint32_t> stored = apipa_ ? apipa_(link.name) : std::nullopt;
     info.AutoconfigEnabled = stored.value_or(1) != 0 ? 1 : 0;
     if (auto text = ReadFile(paths_.resolvConf)) {
         info.DnsServerList = NameServersOf(*text);
@@ -320,11 +319,36 @@ SysError LinuxIpHelper::GetInterfaceInfo(std::vector<AdapterIndexMap>& map) {
     return kSuccess;
 }
 
-SysError LinuxIpHelper::IpReleaseAddress(const AdapterIndexMap&) {
-    return ENOSYS;
+namespace {
+
+// The interface an interface map entry stands for: its index decides, as
+// the name may have changed since the map was read.
+SysError InterfaceOf(const AdapterIndexMap& entry, std::string& name) {
+    Link link;
+    if (SysError e = ReadLink(entry.Index, entry.Name, link))
+        return e;
+    name = link.name;
+    return kSuccess;
 }
-SysError LinuxIpHelper::IpRenewAddress(const AdapterIndexMap&) {
-    return ENOSYS;
+
+} // namespace
+
+SysError LinuxIpHelper::IpReleaseAddress(const AdapterIndexMap& entry) {
+    if (!dhcp_)
+        return ENOSYS;
+    std::string name;
+    if (SysError e = InterfaceOf(entry, name))
+        return e;
+    return dhcp_->Release(name, releaseMs_);
+}
+
+SysError LinuxIpHelper::IpRenewAddress(const AdapterIndexMap& entry) {
+    if (!dhcp_)
+        return ENOSYS;
+    std::string name;
+    if (SysError e = InterfaceOf(entry, name))
+        return e;
+    return dhcp_->Renew(name, renewMs_);
 }
 
 SysError LinuxIpHelper::GetIfTable(std::vector<IfRow>& rows, bool sorted) {
@@ -341,15 +365,13 @@ SysError LinuxIpHelper::GetIfTable(std::vector<IfRow>& rows, bool sorted) {
 }
 
 SysError LinuxIpHelper::GetIfEntry(IfRow& row) {
-    Snapshot s;
-    if (SysError e = ReadSnapshot(kLinks, s))
+    Link link;
+    if (row.dwIndex == 0 || row.dwIndex > 0x7FFFFFFF)
+        return ENODEV;
+    if (SysError e = ReadLink(row.dwIndex, {}, link))
         return e;
-    for (const Link& l : s.links)
-        if (l.index == row.dwIndex) {
-            row = RowOf(paths_, l);
-            return kSuccess;
-        }
-    return ENODEV;
+    row = RowOf(paths_, link);
+    return kSuccess;
 }
 
 SysError LinuxIpHelper::GetIpForwardTable(std::vector<ForwardRow>& rows, bool sorted) {
@@ -388,13 +410,11 @@ std::optional<std::string> LinuxIpHelper::ErrorText(SysError code) const {
 }
 
 std::string LinuxConnectionNames::ConnectionNameOf(const std::string& adapterName) {
-    Snapshot s;
-    if (ReadSnapshot(kLinks, s) != kSuccess)
+    Link link;
+    if (adapterName.empty() || adapterName.size() >= 16 ||
+        ReadLink(0, adapterName, link) != kSuccess || link.name != adapterName)
         return {};
-    for (const Link& l : s.links)
-        if (l.name == adapterName)
-            return l.alias.empty() ? l.name : l.alias;
-    return {};
+    return link.alias.empty() ? link.name : link.alias;
 }
 
 SysError LinuxHostInfo::HostName(std::string& name) {

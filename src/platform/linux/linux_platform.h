@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,6 +13,10 @@
 
 namespace corvane {
 
+namespace linux_backend {
+class DhcpControl;
+}
+
 // Where the Linux back end looks; tests point these at temporary paths.
 struct LinuxPaths {
     std::string sysClassNet = "/sys/class/net";
@@ -21,6 +26,8 @@ struct LinuxPaths {
     std::string networkManager = "/var/lib/NetworkManager";
     std::string resolvConf = "/etc/resolv.conf";
     std::string resolvedUplinks = "/run/systemd/resolve/resolv.conf";
+    std::string run = "/run";
+    std::string dhcpLeaseDir = "/var/lib/dhcp"; // where a dhclient we start keeps its lease
 };
 
 // The IP helper over rtnetlink and sysfs. Only the network namespace of the
@@ -36,6 +43,13 @@ class LinuxIpHelper : public IpHelper {
     explicit LinuxIpHelper(LinuxPaths paths = {});
     void SetApipaLookup(ApipaLookup f) { apipa_ = std::move(f); }
     void SetWinsLookup(WinsLookup f) { wins_ = std::move(f); }
+    // Release and renew go through `dhcp`; without it they are not available.
+    void SetDhcpControl(linux_backend::DhcpControl* dhcp) { dhcp_ = dhcp; }
+    // How long release and renew may take before they count as failed.
+    void SetDhcpTimeouts(int releaseMs, int renewMs) {
+        releaseMs_ = releaseMs;
+        renewMs_ = renewMs;
+    }
 
     std::uint32_t BindingReport() const override { return 0; }
     SysError GetAdaptersInfo(std::vector<AdapterRecord>& adapters) override;
@@ -52,6 +66,9 @@ class LinuxIpHelper : public IpHelper {
     LinuxPaths paths_;
     ApipaLookup apipa_;
     WinsLookup wins_;
+    linux_backend::DhcpControl* dhcp_ = nullptr;
+    int releaseMs_ = 10000;
+    int renewMs_ = 30000;
 };
 
 // Connection name = the interface's alias, else its name; empty for an
@@ -68,6 +85,11 @@ class LinuxHostInfo : public HostInfo {
     SysError HostName(std::string& name) override;
     SysError HostAddresses(std::vector<std::string>& addresses) override;
 };
+
+// The Linux platform with its files elsewhere (tests); CreateSystemPlatform is
+// this with the defaults and the machine-wide settings file.
+std::unique_ptr<Platform> CreateLinuxPlatform(const LinuxPaths& paths,
+                                              const std::string& storePath);
 
 // IP helper type number for a Linux link (ARPHRD_* type, wireless flag).
 std::uint32_t IfTypeOf(unsigned arptype, bool wireless);

@@ -67,26 +67,28 @@ std::uint32_t HostOrderOf(nl_addr* addr) {
     return ntohl(v);
 }
 
-void ReadLinks(nl_cache* cache, std::vector<Link>& out) {
-    for (nl_object* o = nl_cache_get_first(cache); o; o = nl_cache_get_next(o)) {
-        auto* l = reinterpret_cast<rtnl_link*>(o);
-        Link link;
-        link.index = static_cast<std::uint32_t>(rtnl_link_get_ifindex(l));
-        if (const char* n = rtnl_link_get_name(l))
-            link.name = n;
-        if (const char* a = rtnl_link_get_ifalias(l))
-            link.alias = a;
-        if (const char* k = rtnl_link_get_type(l))
-            link.kind = k;
-        link.arptype = rtnl_link_get_arptype(l);
-        link.flags = rtnl_link_get_flags(l);
-        link.operstate = rtnl_link_get_operstate(l);
-        if (nl_addr* a = rtnl_link_get_addr(l)) {
-            auto* b = static_cast<const std::uint8_t*>(nl_addr_get_binary_addr(a));
-            link.address.assign(b, b + nl_addr_get_len(a));
-        }
-        out.push_back(std::move(link));
+Link CopyLink(rtnl_link* l) {
+    Link link;
+    link.index = static_cast<std::uint32_t>(rtnl_link_get_ifindex(l));
+    if (const char* n = rtnl_link_get_name(l))
+        link.name = n;
+    if (const char* a = rtnl_link_get_ifalias(l))
+        link.alias = a;
+    if (const char* k = rtnl_link_get_type(l))
+        link.kind = k;
+    link.arptype = rtnl_link_get_arptype(l);
+    link.flags = rtnl_link_get_flags(l);
+    link.operstate = rtnl_link_get_operstate(l);
+    if (nl_addr* a = rtnl_link_get_addr(l)) {
+        auto* b = static_cast<const std::uint8_t*>(nl_addr_get_binary_addr(a));
+        link.address.assign(b, b + nl_addr_get_len(a));
     }
+    return link;
+}
+
+void ReadLinks(nl_cache* cache, std::vector<Link>& out) {
+    for (nl_object* o = nl_cache_get_first(cache); o; o = nl_cache_get_next(o))
+        out.push_back(CopyLink(reinterpret_cast<rtnl_link*>(o)));
 }
 
 void ReadAddresses(nl_cache* cache, std::vector<Address>& out) {
@@ -138,6 +140,22 @@ std::uint32_t PrefixMask(int prefix) {
 std::string Dotted(std::uint32_t v) {
     return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 255) + "." +
            std::to_string((v >> 8) & 255) + "." + std::to_string(v & 255);
+}
+
+SysError ReadLink(std::uint32_t index, const std::string& name, Link& out) {
+    Socket s;
+    if (!s.sock)
+        return ENOMEM;
+    if (int e = nl_connect(s.sock, NETLINK_ROUTE); e < 0)
+        return FromNl(e);
+    rtnl_link* link = nullptr;
+    int e = rtnl_link_get_kernel(s.sock, static_cast<int>(index), index ? nullptr : name.c_str(),
+                                 &link);
+    if (e < 0)
+        return e == -NLE_OBJ_NOTFOUND || e == -NLE_NODEV ? ENODEV : FromNl(e);
+    out = CopyLink(link);
+    rtnl_link_put(link);
+    return kSuccess;
 }
 
 SysError ReadSnapshot(unsigned parts, Snapshot& out) {

@@ -46,6 +46,9 @@ enum Parts : unsigned { kLinks = 1, kAddresses = 2, kRoutes = 4 };
 // Reads the requested parts of the calling thread's network namespace.
 SysError ReadSnapshot(unsigned parts, Snapshot& out);
 
+// One link by index (when non-zero) or by name; ENODEV when there is none.
+SysError ReadLink(std::uint32_t index, const std::string& name, Link& out);
+
 // "255.255.255.0" for 24.
 std::uint32_t PrefixMask(int prefix);
 std::string Dotted(std::uint32_t hostOrder);

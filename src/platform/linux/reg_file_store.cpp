@@ -254,13 +254,14 @@ StoreTree ParseRegFile(std::string_view text) {
 
     // Values belong to the last readable key line; after an unreadable one
     // they are dropped rather than filed under the wrong key.
-    std::optional<size_t> current;
+    constexpr size_t kNoKey = static_cast<size_t>(-1);
+    size_t current = kNoKey;
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = Trim(lines[i]);
         if (line.empty())
             continue;
         if (line.front() == '[') {
-            current.reset();
+            current = kNoKey;
             if (auto path = ParseKeyLine(line)) {
                 StoredKey& key = tree.Obtain(*path);
                 current = static_cast<size_t>(&key - tree.keys.data());
@@ -293,10 +294,10 @@ StoreTree ParseRegFile(std::string_view text) {
             }
             rest = joined;
         }
-        if (!current)
+        if (current == kNoKey)
             continue;
         if (auto value = ParseData(std::move(name), rest))
-            StoreTree::SetValue(tree.keys[*current], std::move(*value));
+            StoreTree::SetValue(tree.keys[current], std::move(*value));
     }
     return tree;
 }

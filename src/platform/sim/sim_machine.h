@@ -9,6 +9,7 @@
 #include "platform/host_info.h"
 #include "platform/ip_helper.h"
 #include "platform/platform.h"
+#include "platform/sim/memory_store.h"
 
 namespace corvane {
 
@@ -121,17 +122,19 @@ class SimMachine : public IpHelper, public ConnectionNames, public HostInfo {
     std::vector<AdapterIndexMap> renewed_;
 };
 
-// A Platform whose services are one SimMachine (and, once added, in-memory stores).
+// A Platform whose services are one SimMachine and an in-memory store.
 struct SimPlatform : Platform {
     SimPlatform() {
         ipHelper = &machine;
         connectionNames = &machine;
         hostInfo = &machine;
+        settings = &store;
     }
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     SimMachine machine;
+    MemoryStore store;
 };
 
 // "a.b.c.d" to a host-order value; 0 for anything else.

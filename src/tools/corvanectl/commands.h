@@ -23,6 +23,8 @@ int Adapters(const Args& args);
 int Interfaces(const Args& args);
 int Routes(const Args& args);
 int Host(const Args& args);
+int Go(const Args& args);
+int Renew(const Args& args);
 int System(const Args& args);
 
 } // namespace corvane::ctl

@@ -14,6 +14,8 @@ const Command kCommands[] = {
     {"interfaces", "interfaces", &Interfaces},
     {"routes", "routes", &Routes},
     {"host", "host", &Host},
+    {"go", "go SELECTOR [FILE]", &Go},
+    {"renew", "renew CONNECTION|INDEX [--timeout SECONDS]", &Renew},
     {"system", "system", &System},
 };
 
