@@ -11,10 +11,6 @@ namespace corvane {
 // build on NT); nullopt on a system that is not Windows.
 std::optional<std::uint32_t> WindowsVersion();
 
-// The directory of the system's own programs, where the network shell lives.
-// Empty when the system cannot tell.
-std::string SystemDirectory();
-
 // The running program's file version, a.b.c.d; nullopt when it has none.
 std::optional<std::string> ProgramFileVersion();
 

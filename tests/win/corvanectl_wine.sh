@@ -22,10 +22,9 @@ out=$(run "$ctl" adapters); rc=$?
 check "adapters: exit" 0 "$rc"
 if bash "$env_sh" netns; then
   # cv1 (index 2) has no address; cv0 (index 3) is 192.0.2.10/24 behind
-  # 192.0.2.1. Wine reports DHCP on for every adapter and 0.0.0.0 for a
-  # missing router.
+  # 192.0.2.1. Wine reports DHCP on for every adapter.
   check "adapters: one line per interface" \
-    $'0.0.0.0,YES,0.0.0.0,0.0.0.0,none, , ,2\n192.0.2.10,YES,255.255.255.0,192.0.2.1,none, , ,3' "$out"
+    $'0.0.0.0,YES,0.0.0.0, ,none, , ,2\n192.0.2.10,YES,255.255.255.0,192.0.2.1,none, , ,3' "$out"
   check "interfaces" \
     $'0x1;;Loopback;0;operational;lo\n0x2;00-0C-29-12-34-56;Ethernet;0;operational;cv1\n0x3;00-0C-29-AB-CD-EF;Ethernet;0;operational;cv0' \
     "$(run "$ctl" interfaces)"

@@ -88,7 +88,8 @@ TEST(StandIn, AdapterRecordsAreReadWholeAndBounded) {
     EXPECT_EQ(a[1].Description, std::string(132, 'D'));
     EXPECT_EQ(SummaryLine(a[1], ""), "0.0.0.0,NO,0.0.0.0, ,none, , ,26");
 
-    // Only the first address of a list counts.
+    // Only the first address of a list counts; a router of 0.0.0.0 is none.
+    EXPECT_EQ(a[2].Gateway, "");
     EXPECT_EQ(SummaryLine(a[2], ""), "10.8.8.8,NO,255.255.255.255, ,none, , ,5");
     EXPECT_EQ(AdapterTypeName(a[2].Type), "PPP");
 }

@@ -76,7 +76,7 @@ TEST_F(WineIpHelper, TheNamespacesInterfacesAsMade) {
         const char* gateway;
     };
     const Expected expected[] = {
-        {"00-0C-29-12-34-56", "0.0.0.0", "0.0.0.0", "0.0.0.0"},
+        {"00-0C-29-12-34-56", "0.0.0.0", "0.0.0.0", ""},
         {"00-0C-29-AB-CD-EF", "192.0.2.10", "255.255.255.0", "192.0.2.1"},
     };
     ASSERT_EQ(adapters_.size(), std::size(expected));

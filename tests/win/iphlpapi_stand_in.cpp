@@ -209,6 +209,7 @@ STAND_IN GetAdaptersInfo(AdapterInfo* info, DWORD* size) {
     a[2].Index = 5;
     a[2].Type = 23;
     Put(a[2].IpAddressList, "10.8.8.8", "255.255.255.255");
+    Put(a[2].GatewayList, "0.0.0.0"); // how the system says "no router"
     a[2].IpAddressList.Next = second;
     return kOk;
 }

@@ -2,7 +2,7 @@
 # The Windows machine of the Wine tests: a fresh Wine prefix, and, where we may
 # make one (root), a network namespace of our own with known interfaces:
 #   lo; cv0 00:0c:29:ab:cd:ef 192.0.2.10/24, default route via 192.0.2.1;
-#   cv1 00:0c:29:12:34:56 without an address.
+#   cv1 00:0c:29:12:34:56 without an address; name server 192.0.2.53.
 # Nothing is sent anywhere: the pair only connects to itself.
 #
 #   wine_env.sh setup | run PROGRAM [ARGS...] | cleanup
@@ -32,13 +32,17 @@ cleanup() {
     in_ns "$wineserver" -k 2>/dev/null
     in_ns "$wineserver" -w 2>/dev/null
   fi
-  [ -s "$state/netns" ] && ip netns del "$(cat "$state/netns")" 2>/dev/null
+  if [ -s "$state/netns" ]; then
+    ip netns del "$(cat "$state/netns")" 2>/dev/null
+    rm -rf "/etc/netns/$(cat "$state/netns")"
+  fi
   rm -rf "$state"
 }
 
 make_netns() {
   local ns=corvane-wine-$$
-  [ "$(id -u)" -eq 0 ] || return 1
+  # CORVANE_WINE_HOST_NET=1 runs the suite on this machine's interfaces.
+  [ "$(id -u)" -eq 0 ] && [ "${CORVANE_WINE_HOST_NET:-0}" != 1 ] || return 1
   ip netns add "$ns" 2>/dev/null || return 1
   echo "$ns" > "$state/netns"
   ip -n "$ns" link set lo up &&
@@ -48,7 +52,9 @@ make_netns() {
     ip -n "$ns" addr add 192.0.2.10/24 dev cv0 &&
     ip -n "$ns" link set cv0 up &&
     ip -n "$ns" link set cv1 up &&
-    ip -n "$ns" route add default via 192.0.2.1
+    ip -n "$ns" route add default via 192.0.2.1 &&
+    mkdir -p "/etc/netns/$ns" &&
+    echo "nameserver 192.0.2.53" >"/etc/netns/$ns/resolv.conf"
 }
 
 case ${1:-} in
@@ -59,7 +65,7 @@ setup)
     echo "network namespace $(cat "$state/netns")"
   else
     rm -f "$state/netns"
-    echo "no network namespace (needs root): Wine sees this machine's interfaces"
+    echo "no network namespace of our own (it needs root): Wine sees this machine's interfaces"
   fi
   # A server that stays up for the whole suite saves a start per program. It
   # and the programs Wine leaves running must not hold the test's output open.

@@ -181,6 +181,9 @@ SysError Win32IpHelper::GetAdaptersInfo(std::vector<AdapterRecord>& adapters) {
         r.IpAddress = Text(a->IpAddressList.IpAddress.String);
         r.IpMask = Text(a->IpAddressList.IpMask.String);
         r.Gateway = Text(a->GatewayList.IpAddress.String);
+        // The system writes 0.0.0.0 for an adapter without a router.
+        if (r.Gateway == "0.0.0.0")
+            r.Gateway.clear();
         r.DhcpServer = Text(a->DhcpServer.IpAddress.String);
         r.HaveWins = a->HaveWins;
         r.PrimaryWinsServer = Text(a->PrimaryWinsServer.IpAddress.String);

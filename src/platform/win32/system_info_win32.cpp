@@ -10,14 +10,6 @@ std::optional<std::uint32_t> WindowsVersion() {
     return static_cast<std::uint32_t>(GetVersion());
 }
 
-std::string SystemDirectory() {
-    char buf[MAX_PATH] = {};
-    UINT n = GetSystemDirectoryA(buf, sizeof buf);
-    if (n == 0 || n >= sizeof buf)
-        return {};
-    return std::string(buf, n);
-}
-
 std::optional<std::string> ProgramFileVersion() {
     std::vector<char> path(MAX_PATH);
     for (;;) {

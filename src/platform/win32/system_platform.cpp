@@ -2,6 +2,7 @@
 #include "platform/registry_connection_names.h"
 #include "platform/win32/host_info_win32.h"
 #include "platform/win32/ip_helper_win32.h"
+#include "platform/win32/net_shell_win32.h"
 #include "platform/win32/registry_store.h"
 
 namespace corvane {
@@ -14,11 +15,13 @@ struct Win32Platform : Platform {
         connectionNames = &names;
         hostInfo = &host;
         settings = &store;
+        netsh = &shell;
     }
     RegistryStore store;
     Win32IpHelper ip;
     RegistryConnectionNames names{store};
     Win32HostInfo host;
+    Win32NetShellRunner shell;
 };
 
 } // namespace

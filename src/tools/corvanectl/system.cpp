@@ -1,5 +1,7 @@
 #include "commands.h"
 #include "core/app/system_check.h"
+#include "platform/net_shell.h"
+#include "platform/platform.h"
 #include "platform/system_info.h"
 
 #include <cstdio>
@@ -17,7 +19,9 @@ int System(const Args& args) {
     } else {
         std::printf("Windows version: none\n");
     }
-    std::printf("System directory: %s\n", SystemDirectory().c_str());
+    auto platform = CreateSystemPlatform();
+    std::printf("System directory: %s\n",
+                platform->netsh ? platform->netsh->SystemDirectory().c_str() : "none");
     const auto fileVersion = ProgramFileVersion();
     std::printf("File version: %s\n", fileVersion ? fileVersion->c_str() : "none");
     if (!SystemSupported(version)) {
