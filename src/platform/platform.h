@@ -11,6 +11,7 @@ namespace corvane {
 class IcmpEcho;
 class CaptureSource;
 class NetShellRunner;
+class HostResolver;
 
 // Access to every system service. The members are borrowed pointers owned by
 // the concrete platform; a null member means the service is not available.
@@ -25,6 +26,7 @@ struct Platform {
     IcmpEcho* icmp = nullptr;
     CaptureSource* capture = nullptr;
     NetShellRunner* netsh = nullptr;
+    HostResolver* resolver = nullptr;
 };
 
 // The back end for the system the program runs on.

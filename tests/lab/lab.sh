@@ -65,6 +65,17 @@ lab_require_root() {
 lab_client() { ip netns exec "$LAB_CLIENT" "$@"; }
 lab_router() { ip netns exec "$LAB_ROUTER" "$@"; }
 
+# lab_wait SECONDS CMD...: runs CMD every 50 ms until it succeeds; link state
+# changes reach the kernel's tables a little later on a loaded machine.
+lab_wait() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
 # Builds the lab; fails at the first step that fails and leaves the cleaning to
 # lab_down. Runs as its own process so that errexit holds in any caller context.
 lab_up() { bash "$_lab_here/lab_up.sh"; }

@@ -52,8 +52,10 @@ wins_of() { # the WINS field of a connection's adapter line
 }
 # Restarts the DHCP server, handing out `server` as DNS server.
 serve_dns() {
-    kill "$(cat "$LAB_DIR/dnsmasq.pid")" 2>/dev/null
-    sleep 0.2
+    local pid
+    pid=$(cat "$LAB_DIR/dnsmasq.pid")
+    kill "$pid" 2>/dev/null
+    lab_wait 5 sh -c "! kill -0 $pid"
     lab_router dnsmasq --conf-file=/dev/null --port=0 --bind-interfaces \
         --interface="$LAB_ROUTER_WLAN_IF" --except-interface=lo \
         --dhcp-range="$LAB_DHCP_FIRST,$LAB_DHCP_LAST,$LAB_MASK,$LAB_LEASE_SECONDS" \

@@ -55,7 +55,7 @@ $wlanhex;${wlanmac^^};Ethernet;4294967295;operational;veth" \
 
 # The router's end goes down: the client's link has no carrier.
 lab_router ip link set "$LAB_ROUTER_LAN_IF" down
-sleep 0.2
+lab_wait 5 lab_client grep -qx 0 "/sys/class/net/$LAB_LAN_IF/carrier"
 check "disconnected link" "$lanhex;Cable disconnected" \
     "$(lab_client "$ctl" interfaces | awk -F';' -v i="$lanhex" '$1 == i {print $1 ";" $5}')"
 check "host without the disconnected link" "$LAB_WLAN_IP
@@ -63,7 +63,7 @@ check "host without the disconnected link" "$LAB_WLAN_IP
 
 # The wireless connection disappears.
 lab_client ip link del "$LAB_WLAN_IF"
-sleep 0.2
+lab_wait 5 sh -c "! ip netns exec $LAB_CLIENT ip link show $LAB_WLAN_IF"
 check "removed link gone from adapters" \
     "$LAB_LAN_IP,NO,$LAB_MASK,$LAB_ROUTER_LAN_IP,$LAB_LAN_NAME, , ,$lan" \
     "$(lab_client "$ctl" adapters)"

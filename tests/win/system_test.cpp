@@ -1,8 +1,7 @@
 // Operating system queries, sockets and file replacement on Windows.
 #include "core/app/host_address.h"
-#include "core/app/system_check.h"
 #include "platform/atomic_file.h"
-#include "platform/system_info.h"
+#include "platform/program_info.h"
 #include "platform/win32/host_info_win32.h"
 #include "unit/temp_dir.h"
 
@@ -14,31 +13,8 @@ using namespace corvane;
 
 namespace {
 
-TEST(SystemInfo, VersionAndResource) {
-    ASSERT_TRUE(WindowsVersion().has_value());
-    const std::uint32_t major = *WindowsVersion() & 0xFF;
-    EXPECT_GE(major, 5u);
-    EXPECT_EQ(SystemSupported(WindowsVersion()), major == 5);
-
+TEST(ProgramInfo, FileVersionFromTheResource) {
     EXPECT_EQ(ProgramFileVersion(), std::optional<std::string>(CORVANE_FILE_VERSION));
-}
-
-TEST(SystemCheck, OnlyMajorVersionFivePasses) {
-    struct Case {
-        std::optional<std::uint32_t> version;
-        bool supported;
-    };
-    const Case cases[] = {
-        {0x08930005u, true},  // 2000: 5.0 build 2195
-        {0x0A280105u, true},  // XP: 5.1 build 2600
-        {0x1DB10106u, false}, // 7: 6.1
-        {0x23F00206u, false}, // 10 without a manifest: 6.2
-        {0x0000000Au, false}, // 10 with one
-        {0x00000105u | 0x80000000u, true},
-        {std::nullopt, true},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SystemSupported(c.version), c.supported) << (c.version ? *c.version : 0u);
 }
 
 TEST(HostInfo, NameAndAddressesThroughSockets) {

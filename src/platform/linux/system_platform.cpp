@@ -4,6 +4,9 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/net_shell_runner.h"
 #include "platform/linux/reg_file_store.h"
+#include "platform/capture_source.h"
+#include "platform/host_resolver.h"
+#include "platform/icmp_echo.h"
 
 namespace corvane {
 
@@ -18,6 +21,9 @@ struct LinuxPlatform : Platform {
         settings = &store;
         netsh = &shell;
         ip.SetDhcpControl(&dhcp);
+        icmp = echo.get();
+        capture = captureSource.get();
+        resolver = hostResolver.get();
         // Values the Linux back end keeps in the store on the system's behalf.
         ip.SetApipaLookup([this](const std::string& adapter) -> std::optional<std::uint32_t> {
             return ReadApipaSetting(store, adapter) ? 1u : 0u;
@@ -32,6 +38,9 @@ struct LinuxPlatform : Platform {
     LinuxConnectionNames names;
     LinuxHostInfo host;
     LinuxNetShellRunner shell;
+    std::unique_ptr<IcmpEcho> echo = CreateSystemIcmpEcho();
+    std::unique_ptr<CaptureSource> captureSource = CreateSystemCaptureSource();
+    std::unique_ptr<HostResolver> hostResolver = CreateSystemHostResolver();
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/ip_helper.h"
 #include "platform/platform.h"
 #include "platform/sim/memory_store.h"
+#include "platform/sim/sim_network.h"
 
 namespace corvane {
 
@@ -129,12 +130,18 @@ struct SimPlatform : Platform {
         connectionNames = &machine;
         hostInfo = &machine;
         settings = &store;
+        icmp = &echo;
+        capture = &captureSource;
+        resolver = &hostResolver;
     }
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     SimMachine machine;
     MemoryStore store;
+    SimIcmpEcho echo;
+    SimCaptureSource captureSource;
+    SimHostResolver hostResolver;
 };
 
 // "a.b.c.d" to a host-order value; 0 for anything else.

@@ -1,5 +1,7 @@
 #include "platform/win32/net_shell_win32.h"
 
+#include "platform/program_info.h"
+
 #include <windows.h>
 
 #include <cerrno>
@@ -9,11 +11,7 @@
 namespace corvane {
 
 std::string Win32NetShellRunner::SystemDirectory() const {
-    char buf[MAX_PATH] = {};
-    UINT n = GetSystemDirectoryA(buf, sizeof buf);
-    if (n == 0 || n >= sizeof buf)
-        return {};
-    return std::string(buf, n);
+    return corvane::SystemDirectory();
 }
 
 std::string Win32NetShellRunner::CommandLine(const std::string& scriptFile) const {

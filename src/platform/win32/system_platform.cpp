@@ -1,3 +1,6 @@
+#include "platform/capture_source.h"
+#include "platform/host_resolver.h"
+#include "platform/icmp_echo.h"
 #include "platform/platform.h"
 #include "platform/registry_connection_names.h"
 #include "platform/win32/host_info_win32.h"
@@ -16,12 +19,18 @@ struct Win32Platform : Platform {
         hostInfo = &host;
         settings = &store;
         netsh = &shell;
+        icmp = echo.get();
+        capture = captureSource.get();
+        resolver = hostResolver.get();
     }
     RegistryStore store;
     Win32IpHelper ip;
     RegistryConnectionNames names{store};
     Win32HostInfo host;
     Win32NetShellRunner shell;
+    std::unique_ptr<IcmpEcho> echo = CreateSystemIcmpEcho();
+    std::unique_ptr<CaptureSource> captureSource = CreateSystemCaptureSource();
+    std::unique_ptr<HostResolver> hostResolver = CreateSystemHostResolver();
 };
 
 } // namespace

@@ -25,6 +25,8 @@ int Routes(const Args& args);
 int Host(const Args& args);
 int Go(const Args& args);
 int Renew(const Args& args);
+int Ping(const Args& args);
+int Lookup(const Args& args);
 int System(const Args& args);
 
 } // namespace corvane::ctl

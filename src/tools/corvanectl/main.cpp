@@ -16,6 +16,11 @@ const Command kCommands[] = {
     {"host", "host", &Host},
     {"go", "go SELECTOR [FILE]", &Go},
     {"renew", "renew CONNECTION|INDEX [--timeout SECONDS]", &Renew},
+    {"ping", "ping HOST [-n COUNT] [-w TIMEOUT_MS] [--socket auto|dgram|raw]", &Ping},
+    {"lookup",
+     "lookup ADDRESS [--seconds N] [--protocols hsrp,vrrp,ospf,eigrp,rip] [--stats]\n"
+     "       corvanectl lookup --file FILE [--protocols ...]",
+     &Lookup},
     {"system", "system", &System},
 };
 

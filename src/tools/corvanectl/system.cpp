@@ -1,8 +1,5 @@
 #include "commands.h"
-#include "core/app/system_check.h"
-#include "platform/net_shell.h"
-#include "platform/platform.h"
-#include "platform/system_info.h"
+#include "platform/program_info.h"
 
 #include <cstdio>
 
@@ -11,21 +8,11 @@ namespace corvane::ctl {
 int System(const Args& args) {
     if (!args.empty())
         return Usage("system");
-    const auto version = WindowsVersion();
-    if (version) {
-        // Low byte major, next byte minor, the build in the high word (NT only).
-        std::printf("Windows version: %u.%u (build %u)\n", *version & 0xFFu,
-                    (*version >> 8) & 0xFFu, (*version >> 16) & 0x7FFFu);
-    } else {
-        std::printf("Windows version: none\n");
-    }
-    auto platform = CreateSystemPlatform();
-    std::printf("System directory: %s\n",
-                platform->netsh ? platform->netsh->SystemDirectory().c_str() : "none");
+    std::printf("System directory: %s\n", SystemDirectory().c_str());
     const auto fileVersion = ProgramFileVersion();
     std::printf("File version: %s\n", fileVersion ? fileVersion->c_str() : "none");
-    if (!SystemSupported(version)) {
-        std::fprintf(stderr, "%s\n", kUnsupportedSystemText);
+    if (!OperatingSystemSupported()) {
+        std::fprintf(stderr, "This software needs Windows 2000 or Windows XP, aborting.\n");
         return 1;
     }
     return 0;

@@ -1,14 +1,10 @@
-#include "platform/system_info.h"
+#include "platform/program_info.h"
 
 #include <windows.h>
 
 #include <vector>
 
 namespace corvane {
-
-std::optional<std::uint32_t> WindowsVersion() {
-    return static_cast<std::uint32_t>(GetVersion());
-}
 
 std::optional<std::string> ProgramFileVersion() {
     std::vector<char> path(MAX_PATH);
@@ -38,6 +34,19 @@ std::optional<std::string> ProgramFileVersion() {
     while (!version.empty() && version.back() == '\0')
         version.pop_back();
     return version;
+}
+
+// Windows 2000 and XP only: the low byte of GetVersion is the major version.
+bool OperatingSystemSupported() {
+    return (GetVersion() & 0xFF) == 5;
+}
+
+std::string SystemDirectory() {
+    char buf[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryA(buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf)
+        return {};
+    return std::string(buf, n);
 }
 
 } // namespace corvane
