@@ -1,6 +1,6 @@
 // The IP helper of the running system (Wine's), read through the back end and
-// checked against the system's other answers and, when the suite runs in a
-// network namespace of its own, against the interfaces made there.
+// checked against the system's other answers; platform_wine_test checks it
+// against the interfaces of the suite's own namespace.
 #include "core/setup/adapter_info.h"
 #include "core/setup/tables.h"
 #include "platform/platform.h"
@@ -11,16 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 using namespace corvane;
 
 namespace {
-
-bool OwnNamespace() {
-    const char* v = std::getenv("CORVANE_WINE_NETNS");
-    return v && *v == '1';
-}
 
 std::string PhysText(const IfRow& row) {
     std::string s;
@@ -64,40 +58,6 @@ TEST_F(WineIpHelper, AdaptersAgreeWithTheInterfaceTable) {
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const IfRow& a, const IfRow& b) {
         return a.dwIndex < b.dwIndex;
     }));
-}
-
-TEST_F(WineIpHelper, TheNamespacesInterfacesAsMade) {
-    if (!OwnNamespace())
-        GTEST_SKIP() << "not in a network namespace of our own";
-    struct Expected {
-        const char* mac;
-        const char* address;
-        const char* mask;
-        const char* gateway;
-    };
-    const Expected expected[] = {
-        {"00-0C-29-12-34-56", "0.0.0.0", "0.0.0.0", ""},
-        {"00-0C-29-AB-CD-EF", "192.0.2.10", "255.255.255.0", "192.0.2.1"},
-    };
-    ASSERT_EQ(adapters_.size(), std::size(expected));
-    for (std::size_t i = 0; i < adapters_.size(); ++i) {
-        const AdapterRecord& a = adapters_[i];
-        EXPECT_EQ(MacText(a), expected[i].mac);
-        EXPECT_EQ(a.AddressLength, 6u);
-        EXPECT_EQ(a.Type, 6u);
-        EXPECT_EQ(a.IpAddress, expected[i].address);
-        EXPECT_EQ(a.IpMask, expected[i].mask);
-        EXPECT_EQ(a.Gateway, expected[i].gateway);
-        EXPECT_EQ(a.AdapterName.front(), '{') << a.AdapterName;
-    }
-    std::vector<ForwardRow> routes;
-    ASSERT_EQ(helper().GetIpForwardTable(routes, true), kSuccess);
-    std::vector<std::vector<std::string>> texts;
-    for (const ForwardRow& r : routes)
-        texts.push_back(RouteTableRowTexts(r));
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.front()[0], "0.0.0.0");
-    EXPECT_EQ(texts.front()[2], "192.0.2.1");
 }
 
 TEST_F(WineIpHelper, ConnectionNamesFromTheNetworkKey) {

@@ -1,4 +1,5 @@
 // The settings store over the real (Wine) registry.
+#include "core/setup/settings.h"
 #include "platform/registry_connection_names.h"
 #include "platform/win32/registry_store.h"
 #include "unit/settings_store_contract.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 
 using namespace corvane;
@@ -89,6 +91,41 @@ TEST(RegistryStore, LongValuesAndDwordBoundaries) {
         EXPECT_EQ(key->ReadDword("d").value, v);
     }
     key->Close();
+    store.DeleteTree("");
+}
+
+TEST(RegistrySettings, LoadRepairsTheKeyInTheRegistry) {
+    const std::string base = FreshBase();
+    RegistryStore store(base);
+    const std::string key = "Software\\tessaly software\\corvane";
+    struct Case {
+        const char* what;
+        std::function<void(StoreKey&)> plant;
+        std::int32_t pingTimeout; // after the load
+        std::int32_t pingCount;
+    };
+    const Case cases[] = {
+        {"first start: no key", nullptr, 2000, 3},
+        {"a complete key", [](StoreKey& k) { k.WriteDword("Ping Timeout", 10); }, 10, 3},
+        {"out of range", [](StoreKey& k) { k.WriteDword("Ping Count", 11); }, 10, 5},
+        {"number stored as text", [](StoreKey& k) { k.WriteString("Ping Timeout", "10"); }, 2000,
+         3},
+    };
+    for (const Case& c : cases) {
+        if (c.plant)
+            c.plant(*store.OpenKey(kLM, key, KeyAccess::CreateAllAccess).value);
+        Settings settings(store);
+        settings.LoadSettings();
+        EXPECT_EQ(settings.PingTimeout, c.pingTimeout) << c.what;
+        EXPECT_EQ(settings.PingCount, c.pingCount) << c.what;
+        // What the load wrote back is in the registry for the next start.
+        auto stored = RegistryStore(base).OpenKey(kLM, key, KeyAccess::ExistingReadOnly);
+        ASSERT_TRUE(stored.ok()) << c.what;
+        EXPECT_EQ(stored.value->ReadDword("Ping Timeout").value,
+                  static_cast<std::uint32_t>(c.pingTimeout))
+            << c.what;
+        EXPECT_EQ(stored.value->ReadString("C4").value, "Remarks") << c.what;
+    }
     store.DeleteTree("");
 }
 
