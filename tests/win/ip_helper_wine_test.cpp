@@ -31,6 +31,8 @@ class WineIpHelper : public ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(helper().BindingReport(), 0u);
         SysError code = helper().GetAdaptersInfo(adapters_);
+        if (code == 232) // ERROR_NO_DATA: a machine with loopback alone
+            GTEST_SKIP() << "no network adapter";
         ASSERT_EQ(code, kSuccess) << *helper().ErrorText(code);
     }
     IpHelper& helper() { return *platform_->ipHelper; }
