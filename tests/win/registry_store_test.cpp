@@ -1,4 +1,5 @@
 // The settings store over the real (Wine) registry.
+#include "core/setup/apipa.h"
 #include "core/setup/settings.h"
 #include "platform/registry_connection_names.h"
 #include "platform/win32/registry_store.h"
@@ -126,6 +127,38 @@ TEST(RegistrySettings, LoadRepairsTheKeyInTheRegistry) {
             << c.what;
         EXPECT_EQ(stored.value->ReadString("C4").value, "Remarks") << c.what;
     }
+    store.DeleteTree("");
+}
+
+TEST(RegistryApipa, TheSwitchPerAdapterKey) {
+    RegistryStore store(FreshBase());
+    auto adapterKey = [&](const char* adapter) {
+        return store.OpenKey(kLM, TcpipInterfaceKey(adapter), KeyAccess::CreateAllAccess).value;
+    };
+    adapterKey("{OFF}")->WriteDword(std::string(kApipaValueName), 0);
+    adapterKey("{FIVE}")->WriteDword(std::string(kApipaValueName), 5);
+    adapterKey("{TEXT}")->WriteString(std::string(kApipaValueName), "0");
+    adapterKey("{NONE}");
+    struct Case {
+        const char* adapter;
+        bool enabled;
+    };
+    for (Case c : {Case{"{OFF}", false}, Case{"{FIVE}", true}, Case{"{TEXT}", true},
+                   Case{"{NONE}", true}, Case{"{ABSENT}", true}})
+        EXPECT_EQ(ReadApipaSetting(store, c.adapter), c.enabled) << c.adapter;
+
+    WriteApipaSetting(store, "{NONE}", false);
+    EXPECT_FALSE(ReadApipaSetting(store, "{NONE}"));
+    WriteApipaSetting(store, "{OFF}", true);
+    EXPECT_EQ(store.OpenKey(kLM, TcpipInterfaceKey("{OFF}"), KeyAccess::ExistingReadOnly)
+                  .value->ReadDword(std::string(kApipaValueName))
+                  .value,
+              1u);
+    // An adapter without a key gets none.
+    WriteApipaSetting(store, "{ABSENT}", false);
+    EXPECT_EQ(
+        store.OpenKey(kLM, TcpipInterfaceKey("{ABSENT}"), KeyAccess::ExistingReadOnly).error.status,
+        StoreStatus::NotFound);
     store.DeleteTree("");
 }
 
