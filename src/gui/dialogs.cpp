@@ -11,6 +11,10 @@ namespace corvane::gui {
 QtDialogs::QtDialogs() = default;
 QtDialogs::~QtDialogs() = default;
 
+Message ToMessage(const UserMessage& message) {
+    return {message.title, message.text, message.icon, MessageButtons::Ok};
+}
+
 MessageResult QtDialogs::ShowMessage(QWidget* parent, const Message& message) {
     QMessageBox box(parent);
     box.setWindowTitle(QString::fromStdString(message.title));
@@ -24,7 +28,7 @@ MessageResult QtDialogs::ShowMessage(QWidget* parent, const Message& message) {
     case MessageIcon::Warning:
         box.setIcon(QMessageBox::Warning);
         break;
-    case MessageIcon::Stop:
+    case MessageIcon::Error:
         box.setIcon(QMessageBox::Critical);
         break;
     case MessageIcon::Question:

@@ -2,6 +2,8 @@
 #include <memory>
 #include <string>
 
+#include "core/app/user_message.h"
+
 class QDialog;
 class QWidget;
 
@@ -9,7 +11,7 @@ namespace corvane::gui {
 
 class HelpViewer;
 
-enum class MessageIcon { None, Information, Warning, Stop, Question };
+using corvane::MessageIcon;
 enum class MessageButtons { Ok, YesNo };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
@@ -20,6 +22,9 @@ struct Message {
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
 };
+
+// A message the core logic reports, as the box that shows it.
+Message ToMessage(const UserMessage& message);
 
 // Every message box, modal window and help page goes through here, so that
 // tests can answer them.

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
         application.CreateForms();
         return application.Run();
     } catch (const std::exception& error) {
-        dialogs.ShowMessage(nullptr, {"Corvane", error.what(), corvane::gui::MessageIcon::Stop});
+        dialogs.ShowMessage(nullptr, {"Corvane", error.what(), corvane::gui::MessageIcon::Error});
         return 1;
     }
 }

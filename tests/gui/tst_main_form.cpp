@@ -115,7 +115,7 @@ void MainFormTest::firstStartOffersTheStaticConnection() {
     const Message* read = m.dialogs.Find("Couldn't read IP Address File.");
     QVERIFY(read);
     QCOMPARE(read->title, std::string("Corvane Error"));
-    QCOMPARE(read->icon, MessageIcon::Stop);
+    QCOMPARE(read->icon, MessageIcon::Error);
     const Message* offer = m.dialogs.Find(std::string(kOffer) + "192.168.1.20");
     QVERIFY(offer);
     QCOMPARE(offer->title, std::string("Corvane"));
@@ -201,7 +201,7 @@ void MainFormTest::bindingFailureEndsTheProgramAtOnce() {
     QCOMPARE(m.dialogs.messages[0].title, std::string("Initialisation error"));
     QCOMPARE(m.dialogs.messages[0].text,
              std::string("Couldn't load DLL function(s)  [Code = 0x80FF]"));
-    QCOMPARE(m.dialogs.messages[0].icon, MessageIcon::Stop);
+    QCOMPARE(m.dialogs.messages[0].icon, MessageIcon::Error);
     QVERIFY(!MainForm->isVisible());
     QVERIFY(m.App().Terminated());
     QVERIFY(m.dialogs.modals.empty()); // no splash

@@ -180,7 +180,7 @@ class SetupFormTest : public QObject {
         QCOMPARE(counts, shown);
         QCOMPARE(t.Texts().split('|').last(), lastText);
         QCOMPARE(t.m.dialogs.messages.back().title, std::string("Error"));
-        QCOMPARE(t.m.dialogs.messages.back().icon, MessageIcon::Stop);
+        QCOMPARE(t.m.dialogs.messages.back().icon, MessageIcon::Error);
         QCOMPARE(t.ui().tvInfo->topLevelItemCount(), adapters);
         QCOMPARE(static_cast<int>(SetupForm->AdapterSummaries().size()), adapters);
     }

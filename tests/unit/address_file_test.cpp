@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using corvane::ConfigLines;
 
 namespace {
@@ -99,9 +101,16 @@ TEST_P(FindDuplicate, FirstMatchingEntry) {
         "10.0.0.5,255.255.255.0,10.0.0.1,LAN,a",
         "dhcp, , ,LAN,home,dhcp,dhcp",
         "192.168.1.20,255.255.255.0, ,WLAN,b, , ",
+        "172.16.0.1,255.0.255.0,172.0.0.1,ODD,non-contiguous mask",
     };
     const DupCase& c = GetParam();
     EXPECT_EQ(corvane::FindDuplicate(stored, c.record, c.multiple), c.expected);
+
+    // The reader's index must agree with the rule it stands in for.
+    corvane::DuplicateIndex index;
+    for (const std::string& line : stored)
+        index.Add(line);
+    EXPECT_EQ(index.HasDuplicate(c.record, c.multiple), c.expected != -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,7 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DupCase{"dhcp, , ,WLAN,other", false, -1},
                       DupCase{"192.168.1.99,255.255.255.0, ,WLAN,x", false, 2},
                       DupCase{"10.0.0.5,255.255.255.0,10.0.0.1,LAN", false, -1},
-                      DupCase{"10.0.0.5,255.255.255.0,10.0.0.1,LAN,a,", false, -1}));
+                      DupCase{"10.0.0.5,255.255.255.0,10.0.0.1,LAN,a,", false, -1},
+                      DupCase{"172.99.0.7,255.0.255.0,172.0.0.1,ODD,x", false, 3},
+                      DupCase{"172.16.1.1,255.0.255.0,172.0.0.1,ODD,x", false, -1},
+                      DupCase{"dhcp, , ,ODD,x", false, -1}));
 
 TEST(FindDuplicate, EmptyListHasNoDuplicates) {
     EXPECT_EQ(corvane::FindDuplicate({}, "dhcp, , ,LAN,x", false), -1);
@@ -140,6 +152,36 @@ TEST(AddressFile, SaveWritesBannerAndRoundTrips) {
 TEST(AddressFile, MissingDirectoryFailsCleanly) {
     TempDir dir;
     EXPECT_FALSE(corvane::SaveAddressFile({"x"}, dir.file("no/such/ipfile.csv")));
+}
+
+} // namespace
+
+namespace {
+
+// Random lists from small pools, so that every kind of collision occurs: the
+// index must answer exactly as the rule does, line after line.
+TEST(DuplicateIndex, AgreesWithTheRuleOnRandomLists) {
+    std::mt19937 rng(7);
+    const char* addresses[] = {"10.0.0.5", "10.0.0.9", "10.0.1.5", "dhcp", "x", "010.0.0.5"};
+    const char* masks[] = {"255.255.255.0", "255.255.0.0", " ", "255.0.255.0", "0.0.0.0"};
+    const char* routers[] = {"10.0.0.1", " ", "10.0.1.1"};
+    const char* names[] = {"LAN", "WLAN", "lan"};
+    auto pick = [&](const auto& pool) { return pool[rng() % std::size(pool)]; };
+    for (int round = 0; round < 200; ++round) {
+        const bool multiple = round % 2;
+        ConfigLines lines;
+        corvane::DuplicateIndex index;
+        for (int i = 0; i < 30; ++i) {
+            std::string line = std::string(pick(addresses)) + "," + pick(masks) + "," +
+                               pick(routers) + "," + pick(names) + ",r";
+            const bool expected = corvane::FindDuplicate(lines, line, multiple) != -1;
+            ASSERT_EQ(index.HasDuplicate(line, multiple), expected) << line;
+            if (!expected) {
+                lines.push_back(line);
+                index.Add(line);
+            }
+        }
+    }
 }
 
 } // namespace

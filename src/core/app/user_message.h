@@ -5,6 +5,7 @@
 namespace corvane {
 
 enum class MessageIcon {
+    None,
     Information,
     Warning,
     Error, // the stop icon

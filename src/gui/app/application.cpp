@@ -9,6 +9,10 @@
 #include "gui/lookup/lookup_form.h"
 #include "gui/setup/setup_form.h"
 
+#include "core/setup/apipa.h"
+#include "core/setup/dhcp_renew.h"
+#include "platform/platform.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -54,11 +58,36 @@ TApplication::~TApplication() {
     Application = nullptr;
 }
 
+// The tools window reaches the APIPA switches and DHCP renew through the
+// platform this program runs on.
+void TApplication::WireSetupCalls(TSetupForm& form) {
+    SetupCalls& calls = form.calls;
+    if (SettingsStore* store = platform_.settings) {
+        calls.ReadApipaSetting = [store](const std::string& adapter) {
+            return corvane::ReadApipaSetting(*store, adapter);
+        };
+        calls.WriteApipaSetting = [store](const std::string& adapter, bool enabled) {
+            corvane::WriteApipaSetting(*store, adapter, enabled);
+        };
+    }
+    if (IpHelper* helper = platform_.ipHelper) {
+        calls.RenewAdapterAddress = [helper](std::uint32_t index,
+                                             const std::function<void(const Message&)>& show,
+                                             const std::function<void()>& processMessages) {
+            RenewCallbacks callbacks;
+            callbacks.message = [&show](const UserMessage& m) { show(ToMessage(m)); };
+            callbacks.processMessages = processMessages;
+            corvane::RenewAdapterAddress(*helper, index, callbacks);
+        };
+    }
+}
+
 void TApplication::CreateForms() {
     mainForm_ = std::make_unique<TMainForm>(platform_, dialogs_);
     MainForm = mainForm_.get();
     AddressSetupForm = new TAddressSetupForm(MainForm);
     SetupForm = new TSetupForm(platform_, dialogs_, MainForm);
+    WireSetupCalls(*SetupForm);
     AboutForm = new TAboutForm(MainForm);
     PingForm = new TPingForm(MainForm);
     DHCPWaitForm = new TDHCPWaitForm(MainForm);
@@ -96,7 +125,7 @@ void TApplication::ShowException(const std::exception& error) {
 
 void TApplication::ShowException(const std::string& text) {
     QWidget* parent = QApplication::activeWindow();
-    dialogs_.ShowMessage(parent, {Title.toStdString(), text, MessageIcon::Stop});
+    dialogs_.ShowMessage(parent, {Title.toStdString(), text, MessageIcon::Error});
 }
 
 void TApplication::Minimize() {

@@ -60,6 +60,7 @@ class TApplication : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void WireSetupCalls(TSetupForm& form);
     Platform& platform_;
     Dialogs& dialogs_;
     std::unique_ptr<TMainForm> mainForm_;

@@ -213,7 +213,7 @@ void TMainForm::FormCreate() {
     if (!OperatingSystemSupported()) {
         dialogs_.ShowMessage(this, {"Corvane Error",
                                     "This software needs Windows 2000 or Windows XP, aborting.",
-                                    MessageIcon::Stop});
+                                    MessageIcon::Error});
         UnsupportedSystem_ = true;
     }
     FirstShowPending_ = true;
@@ -266,7 +266,7 @@ void TMainForm::FormShow() {
 
     if (Tools().InitFailed()) {
         dialogs_.ShowMessage(this,
-                             {"Initialisation error", Tools().InitError(), MessageIcon::Stop});
+                             {"Initialisation error", Tools().InitError(), MessageIcon::Error});
         AbortStartUp();
         return;
     }
@@ -297,12 +297,12 @@ void TMainForm::FormShow() {
         if (!LoadAddressFile(ConfigLines_, settings.Checked(SettingsOption::cbMultipleIP),
                              AddressFile))
             dialogs_.ShowMessage(
-                this, {"Corvane Error", "Couldn't read IP Address File.", MessageIcon::Stop});
+                this, {"Corvane Error", "Couldn't read IP Address File.", MessageIcon::Error});
 
         const std::string addresses = UpdateHostAddress();
         if (NoUsableNetwork()) {
             dialogs_.ShowMessage(this, {"Corvane Error", "No usable network interface available.",
-                                        MessageIcon::Stop});
+                                        MessageIcon::Error});
         } else {
             Tools().btnRefreshClick();
             RefreshList();

@@ -643,12 +643,12 @@ void TSetupForm::RefreshAdapterInfo() {
     for (SysError code : info.shownErrors)
         ShowError(code);
     if (info.readError)
-        Tell({"Error", kCouldntReadAdapterInfo, MessageIcon::Stop});
+        Tell({"Error", kCouldntReadAdapterInfo, MessageIcon::Error});
 }
 
 void TSetupForm::ShowError(std::uint32_t code) {
     if (auto text = ShowErrorText(HelperOf(platform_), code))
-        Tell({"Error", *text, MessageIcon::Stop});
+        Tell({"Error", *text, MessageIcon::Error});
 }
 
 // --- pages "Interfaces" and "Routes" ------------------------------------------
@@ -658,7 +658,7 @@ void TSetupForm::ShowTable(QTableWidget* table, const TableRefresh& result) {
         FillTable(table, result.rows);
     if (!result.message.empty())
         Tell({result.title, result.message,
-              result.stopIcon ? MessageIcon::Stop : MessageIcon::Warning});
+              result.stopIcon ? MessageIcon::Error : MessageIcon::Warning});
 }
 
 void TSetupForm::RefreshInterfaceTable() {
