@@ -1,8 +1,25 @@
 # OS libraries of the platform back ends.
-if(NOT WIN32)
+if(WIN32)
+  # The IP helper and the ICMP service are bound at run time, not linked.
+  target_link_libraries(corvane_platform PRIVATE ws2_32 version)
+  target_compile_definitions(corvane_platform PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+
+  # Gives `target` the version resource that the about window reads.
+  function(corvane_version_resource target description)
+    string(REPLACE "." "," CORVANE_FILE_VERSION_COMMAS "${CORVANE_FILE_VERSION}")
+    set(CORVANE_RC_DESCRIPTION "${description}")
+    set(CORVANE_RC_NAME "${target}")
+    configure_file(${CMAKE_SOURCE_DIR}/src/platform/win32/version.rc.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc @ONLY)
+    target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  endfunction()
+else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(LIBNL_ROUTE REQUIRED IMPORTED_TARGET libnl-route-3.0)
   target_link_libraries(corvane_platform PRIVATE PkgConfig::LIBNL_ROUTE)
+
+  function(corvane_version_resource target description)
+  endfunction()
 endif()
 
 # Where the build puts the Linux network shell, for a program run from the

@@ -1,4 +1,5 @@
 #include "platform/linux/reg_file_store.h"
+#include "unit/settings_store_contract.h"
 #include "unit/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -156,3 +157,35 @@ TEST(RegFileStore, AllAccessNeedsAWritableDirectory) {
 }
 
 } // namespace
+
+namespace {
+
+class FileBackend : public contract::Backend {
+  public:
+    SettingsStore& store() override { return store_; }
+    SettingsStore& reopened() override {
+        other_ = std::make_unique<RegFileStore>(store_.path());
+        return *other_;
+    }
+    void PutExpandString(const std::string& path, const std::string& name,
+                         const std::string& text) override {
+        auto tree = ParseRegFile(TempDir::Read(store_.path()));
+        store_tree::StoreTree::SetValue(
+            tree.Obtain("HKEY_LOCAL_MACHINE\\" + path),
+            store_tree::StoredValue::String(name, text, store_tree::kExpandString));
+        TempDir::Write(store_.path(), FormatRegFile(tree));
+    }
+
+  private:
+    TempDir dir_;
+    RegFileStore store_{dir_.file("etc/registry.reg")};
+    std::unique_ptr<RegFileStore> other_;
+};
+
+} // namespace
+
+using contract::StoreContract;
+INSTANTIATE_TEST_SUITE_P(RegFile, StoreContract,
+                         ::testing::Values(contract::BackendCase{
+                             "RegFile", [] { return std::make_unique<FileBackend>(); }}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -27,6 +27,48 @@ int FindDuplicate(const ConfigLines& lines, std::string_view record, bool multip
 
 namespace {
 
+struct RecordKey {
+    explicit RecordKey(const tokenizer& t)
+        : f1(t.field(1)), f2(t.field(2)), f3(t.field(3)), f4(t.field(4)) {}
+
+    std::string Fields() const { return f1 + '\0' + f2 + '\0' + f3 + '\0' + f4; }
+    std::string Group() const { return f3 + '\0' + f4; }
+
+    std::string f1, f2, f3, f4;
+};
+
+} // namespace
+
+void DuplicateIndex::Add(std::string_view record) {
+    const RecordKey key(tokenizer(record, ','));
+    identical_.insert(key.Fields());
+    const ip address(key.f1), mask(key.f2);
+    if (address.valid() && mask.valid())
+        networks_[key.Group()][mask.value()].insert(address.value() & mask.value());
+}
+
+bool DuplicateIndex::HasDuplicate(std::string_view record, bool multipleAllowed) const {
+    tokenizer t(record, ',');
+    if (!t.clean() || t.count() < 5)
+        return false;
+    const RecordKey key(t);
+    if (identical_.count(key.Fields()))
+        return true;
+    const ip address(key.f1);
+    if (multipleAllowed || !address.valid())
+        return false;
+    auto group = networks_.find(key.Group());
+    if (group == networks_.end())
+        return false;
+    for (const auto& [mask, networks] : group->second) {
+        if (networks.count(address.value() & mask))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
 bool IsAcceptedRecord(const std::string& line) {
     tokenizer t(line, ',');
     if (t.count() <= 4)
@@ -73,14 +115,19 @@ bool LoadAddressFile(ConfigLines& lines, bool multipleAllowed, const std::string
                                                          &std::fclose);
     if (!file)
         return false;
+    DuplicateIndex index;
+    for (const std::string& line : lines)
+        index.Add(line);
     for (const std::string& piece : ReadPieces(file.get())) {
         if (piece[0] == '#')
             continue;
         std::string line = TrimControls(piece);
         if (!line.empty() && line.back() == ',')
             line += ' ';
-        if (IsAcceptedRecord(line) && FindDuplicate(lines, line, multipleAllowed) == -1)
+        if (IsAcceptedRecord(line) && !index.HasDuplicate(line, multipleAllowed)) {
+            index.Add(line);
             lines.push_back(std::move(line));
+        }
     }
     return true;
 }

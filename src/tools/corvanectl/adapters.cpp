@@ -11,6 +11,10 @@ int Adapters(const Args& args) {
     if (!args.empty())
         return Usage("adapters");
     auto platform = CreateSystemPlatform();
+    if (const std::uint32_t report = platform->ipHelper->BindingReport()) {
+        std::fprintf(stderr, "%s\n", InitErrorText(report).c_str());
+        return 1;
+    }
     AdapterInfo info =
         ReadAdapterInfo(*platform->ipHelper, *platform->connectionNames, false, &ToLocalTime);
     for (const std::string& line : info.summaries)

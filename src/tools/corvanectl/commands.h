@@ -27,5 +27,6 @@ int Go(const Args& args);
 int Renew(const Args& args);
 int Ping(const Args& args);
 int Lookup(const Args& args);
+int System(const Args& args);
 
 } // namespace corvane::ctl

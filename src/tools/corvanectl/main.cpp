@@ -21,6 +21,7 @@ const Command kCommands[] = {
      "lookup ADDRESS [--seconds N] [--protocols hsrp,vrrp,ospf,eigrp,rip] [--stats]\n"
      "       corvanectl lookup --file FILE [--protocols ...]",
      &Lookup},
+    {"system", "system", &System},
 };
 
 int Overview() {
