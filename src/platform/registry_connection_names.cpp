@@ -1,6 +1,6 @@
 #include "platform/registry_connection_names.h"
 
-#include "platform/store_tree.h"
+#include "core/app/ascii.h"
 
 namespace corvane {
 
@@ -21,7 +21,7 @@ std::string RegistryConnectionNames::ConnectionNameOf(const std::string& adapter
         const auto adapters = key.value->SubKeyNames().value;
         key.value->Close();
         for (const std::string& a : adapters) {
-            if (!store_tree::EqualNoCase(a, adapterName))
+            if (!EqualNoCase(a, adapterName))
                 continue;
             auto connection =
                 store_.OpenKey(StoreRoot::LocalMachine, path + "\\" + adapterName + "\\Connection",

@@ -21,7 +21,7 @@ bool OwnNamespace() {
     return v && *v == '1';
 }
 
-const std::uint32_t kLoopback = NetworkOrder(0x7F000001);
+const std::uint32_t kLoopback = ToNetworkOrder(0x7F000001);
 
 TEST(IcmpService, OpenFailsByWhatIsMissing) {
     struct Case {
@@ -80,7 +80,7 @@ TEST(IcmpService, SilenceIsATimeOut) {
     // 192.0.2.1 is the namespace's router, which nobody answers for.
     IcmpEchoReply reply;
     SysError error = 0;
-    EchoRequest request{NetworkOrder(0xC0000201), {}, {64, 0, 0, 0, 0}, 300};
+    EchoRequest request{ToNetworkOrder(0xC0000201), {}, {64, 0, 0, 0, 0}, 300};
     EXPECT_EQ(service->SendEcho(request, reply, error), 0u);
     EXPECT_EQ(error, kIpReqTimedOut);
 }

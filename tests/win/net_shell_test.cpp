@@ -1,5 +1,6 @@
 // The network shell runner of Windows: the command line, the script file and
 // running a command through the command interpreter.
+#include "core/app/ascii.h"
 #include "platform/win32/net_shell_win32.h"
 #include "unit/temp_dir.h"
 
@@ -15,10 +16,7 @@ TEST(NetShell, CommandLineFromTheSystemDirectory) {
     Win32NetShellRunner shell;
     const std::string dir = shell.SystemDirectory();
     ASSERT_GE(dir.size(), 9u);
-    std::string tail = dir.substr(dir.size() - 9);
-    for (char& c : tail)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(tail, "\\system32");
+    EXPECT_EQ(LowerAscii(dir.substr(dir.size() - 9)), "\\system32");
     EXPECT_TRUE(std::filesystem::is_regular_file(dir + "\\netsh.exe"));
     EXPECT_EQ(shell.CommandLine("config.cfg"), dir + "\\netsh.exe -f config.cfg");
 }

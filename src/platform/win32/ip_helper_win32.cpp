@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -266,8 +265,7 @@ SysError Win32IpHelper::GetIfTable(std::vector<IfRow>& rows, bool sorted) {
         rows.push_back(RowOf(t->table[i]));
     // The order is part of our contract, whatever the system makes of the flag.
     if (sorted)
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const IfRow& a, const IfRow& b) { return a.dwIndex < b.dwIndex; });
+        SortByIndex(rows);
     return kSuccess;
 }
 
@@ -309,12 +307,7 @@ SysError Win32IpHelper::GetIpForwardTable(std::vector<ForwardRow>& rows, bool so
         rows.push_back(row);
     }
     if (sorted)
-        std::stable_sort(rows.begin(), rows.end(), [](const ForwardRow& a, const ForwardRow& b) {
-            return std::tuple(HostOrder(a.dwForwardDest), HostOrder(a.dwForwardMask),
-                              HostOrder(a.dwForwardNextHop), a.dwForwardIfIndex) <
-                   std::tuple(HostOrder(b.dwForwardDest), HostOrder(b.dwForwardMask),
-                              HostOrder(b.dwForwardNextHop), b.dwForwardIfIndex);
-        });
+        SortRoutes(rows);
     return kSuccess;
 }
 
