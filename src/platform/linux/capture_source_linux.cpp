@@ -1,3 +1,4 @@
+#include "platform/capture_queue.h"
 #include "platform/capture_source.h"
 
 #include <arpa/inet.h>
@@ -6,7 +7,6 @@
 #include <ifaddrs.h>
 #include <linux/if_ether.h>
 #include <linux/if_packet.h>
-#include <mutex>
 #include <net/if.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -19,9 +19,8 @@
 namespace corvane {
 namespace {
 
-constexpr std::size_t kSlots = 64;             // packets per receive call
-constexpr std::size_t kSlotSize = 65536;       // the largest IPv4 packet fits
-constexpr std::size_t kQueueLimit = 64u << 20; // bytes waiting for the owner
+constexpr std::size_t kSlots = 64;       // packets per receive call
+constexpr std::size_t kSlotSize = 65536; // the largest IPv4 packet fits
 constexpr int kReceiveBuffer = 16 << 20;
 
 // Index of the interface that carries `address` (network order), or 0.
@@ -45,11 +44,7 @@ class LinuxCaptureSource : public CaptureSource {
 
     CaptureStartResult Start(const std::string& address, Notify notify) override {
         Stop();
-        {
-            std::lock_guard lock(mutex_);
-            queue_.clear();
-            stats_ = {};
-        }
+        queue_.Reset();
         // Protocol 0: nothing is delivered until the socket is bound to its
         // interface, so no packet of another interface slips in.
         int fd = socket(AF_PACKET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -109,18 +104,12 @@ class LinuxCaptureSource : public CaptureSource {
 
     bool Running() const override { return fd_ >= 0; }
 
-    std::size_t Take(PacketBatch& batch) override {
-        batch.clear();
-        std::lock_guard lock(mutex_);
-        batch.swap(queue_);
-        return batch.size();
-    }
+    std::size_t Take(PacketBatch& batch) override { return queue_.Take(batch); }
 
     CaptureStats Stats() override {
         if (fd_ >= 0)
             CollectDrops();
-        std::lock_guard lock(mutex_);
-        return stats_;
+        return queue_.Stats();
     }
 
   private:
@@ -135,8 +124,7 @@ class LinuxCaptureSource : public CaptureSource {
         socklen_t len = sizeof s;
         if (getsockopt(fd_, SOL_PACKET, PACKET_STATISTICS, &s, &len) != 0)
             return;
-        std::lock_guard lock(mutex_);
-        stats_.kernelDrops += s.tp_drops;
+        queue_.AddKernelDrops(s.tp_drops);
     }
 
     void Read() {
@@ -164,20 +152,11 @@ class LinuxCaptureSource : public CaptureSource {
                     return;
                 continue;
             }
-            bool wake;
-            {
-                std::lock_guard lock(mutex_);
-                const bool wasEmpty = queue_.empty();
-                for (int i = 0; i < n; ++i) {
-                    std::size_t length = std::min<std::size_t>(messages[i].msg_len, kSlotSize);
-                    if (queue_.byteSize() + length > kQueueLimit) {
-                        ++stats_.queueDrops;
-                        continue;
-                    }
-                    queue_.append(buffers.data() + static_cast<std::size_t>(i) * kSlotSize, length);
-                    ++stats_.received;
-                }
-                wake = wasEmpty && !queue_.empty();
+            bool wake = false;
+            for (int i = 0; i < n; ++i) {
+                std::size_t length = std::min<std::size_t>(messages[i].msg_len, kSlotSize);
+                wake |=
+                    queue_.Push(buffers.data() + static_cast<std::size_t>(i) * kSlotSize, length);
             }
             if (wake && notify_)
                 notify_();
@@ -188,9 +167,7 @@ class LinuxCaptureSource : public CaptureSource {
     int wake_ = -1;
     Notify notify_;
     std::thread reader_;
-    std::mutex mutex_;
-    PacketBatch queue_;
-    CaptureStats stats_;
+    CaptureQueue queue_;
 };
 
 } // namespace

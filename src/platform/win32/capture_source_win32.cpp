@@ -6,18 +6,17 @@
 #include <mstcpip.h>
 // clang-format on
 
-#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "core/addr/ip.h"
+#include "platform/capture_queue.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr std::size_t kPacketSize = 65536;     // the largest IPv4 packet fits
-constexpr std::size_t kQueueLimit = 64u << 20; // bytes waiting for the owner
 constexpr u_short kCapturePort = 6000;
 
 // A raw IPv4 socket in receive-all mode on one local address. A thread of its
@@ -29,11 +28,7 @@ class Win32CaptureSource : public CaptureSource {
 
     CaptureStartResult Start(const std::string& address, Notify notify) override {
         Stop();
-        {
-            std::lock_guard lock(mutex_);
-            queue_.clear();
-            stats_ = {};
-        }
+        queue_.Reset();
         WSADATA data;
         if (int e = WSAStartup(0x0102, &data))
             return {CaptureFailure::SocketInit, static_cast<SysError>(e)};
@@ -96,17 +91,9 @@ class Win32CaptureSource : public CaptureSource {
 
     bool Running() const override { return socket_ != INVALID_SOCKET; }
 
-    std::size_t Take(PacketBatch& batch) override {
-        batch.clear();
-        std::lock_guard lock(mutex_);
-        batch.swap(queue_);
-        return batch.size();
-    }
+    std::size_t Take(PacketBatch& batch) override { return queue_.Take(batch); }
 
-    CaptureStats Stats() override {
-        std::lock_guard lock(mutex_);
-        return stats_;
-    }
+    CaptureStats Stats() override { return queue_.Stats(); }
 
   private:
     CaptureStartResult Fail(SOCKET s, int error) {
@@ -129,16 +116,8 @@ class Win32CaptureSource : public CaptureSource {
                 int n = recv(socket_, buffer.data(), static_cast<int>(buffer.size()), 0);
                 if (n <= 0)
                     break; // WSAEWOULDBLOCK: all read; the next packet sets the event again
-                std::lock_guard lock(mutex_);
-                const bool wasEmpty = queue_.empty();
-                if (queue_.byteSize() + static_cast<std::size_t>(n) > kQueueLimit) {
-                    ++stats_.queueDrops;
-                    continue;
-                }
-                queue_.append(reinterpret_cast<const std::uint8_t*>(buffer.data()),
-                              static_cast<std::size_t>(n));
-                ++stats_.received;
-                wake = wake || wasEmpty;
+                wake |= queue_.Push(reinterpret_cast<const std::uint8_t*>(buffer.data()),
+                                    static_cast<std::size_t>(n));
             }
             if (wake && notify_)
                 notify_();
@@ -150,9 +129,7 @@ class Win32CaptureSource : public CaptureSource {
     HANDLE stop_ = nullptr;
     Notify notify_;
     std::thread reader_;
-    std::mutex mutex_;
-    PacketBatch queue_;
-    CaptureStats stats_;
+    CaptureQueue queue_;
 };
 
 } // namespace
